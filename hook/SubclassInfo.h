@@ -1,0 +1,31 @@
+#pragma once
+#include <windows.h>
+#include <vector>
+#include "hook/SubclassListener.h"
+
+namespace quillon {
+
+// The record of one hooked window: its listener, the procedure that was
+// installed before the hook, and the messages the listener wants to see.
+class cSubclassInfo {
+public:
+    cSubclassInfo(HWND hwnd, cSubclassListener* listener) noexcept;
+    ~cSubclassInfo();
+    cSubclassInfo(const cSubclassInfo&) = delete;
+    cSubclassInfo& operator=(const cSubclassInfo&) = delete;
+
+    HWND hwnd;
+    cSubclassListener* listener;  // owned reference
+    WNDPROC oldWndProc = nullptr;
+
+    // Message 0 is ignored; a message already present stays once.
+    void AddMessage(UINT msg);
+    void RemoveMessage(UINT msg) noexcept;
+    bool IsMessageHooked(UINT msg) const noexcept;
+    const std::vector<UINT>& Messages() const noexcept { return m_msgList; }
+
+private:
+    std::vector<UINT> m_msgList;  // sorted, no duplicates, never 0
+};
+
+}  // namespace quillon

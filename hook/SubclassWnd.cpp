@@ -1,0 +1,109 @@
+#include "hook/SubclassWnd.h"
+#include <unordered_map>
+#include "hook/Guard.h"
+
+namespace quillon::SubclassWnd {
+namespace {
+
+using Registry = std::unordered_map<HWND, std::shared_ptr<cSubclassInfo>>;
+
+// Created on first use and kept for the thread's life. A plain pointer keeps
+// the thread-local trivially destructible (no TLS destructor in a DLL).
+thread_local Registry* t_hookedWindows = nullptr;
+
+Registry& Windows() {
+    if (!t_hookedWindows) t_hookedWindows = new Registry();
+    return *t_hookedWindows;
+}
+
+bool RegistryEmpty() noexcept { return !t_hookedWindows || t_hookedWindows->empty(); }
+
+std::shared_ptr<cSubclassInfo> Lookup(HWND hwnd) noexcept {
+    if (RegistryEmpty()) return nullptr;
+    auto it = t_hookedWindows->find(hwnd);
+    return it == t_hookedWindows->end() ? nullptr : it->second;
+}
+
+cSubclassInfo& RequireRecord(HWND hwnd) {
+    auto* registry = t_hookedWindows;
+    auto it = registry->find(hwnd);
+    if (it == registry->end()) throw Win32Failure(HRESULT_FROM_WIN32(ERROR_INVALID_WINDOW_HANDLE));
+    return *it->second;
+}
+
+}  // namespace
+
+void HookWindow(HWND hwnd, cSubclassListener* listener) {
+    if (!hwnd) return;
+    UnhookWindow(hwnd);
+    auto record = std::make_shared<cSubclassInfo>(hwnd, listener);
+    record->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    SetLastError(0);
+    if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SharedWindowProc)) &&
+        GetLastError() != 0)
+        ThrowLastError();
+    Windows()[hwnd] = std::move(record);
+}
+
+void UnhookWindow(HWND hwnd) noexcept {
+    if (RegistryEmpty()) return;
+    auto it = t_hookedWindows->find(hwnd);
+    if (it == t_hookedWindows->end()) return;
+    // Keep the record alive until it is out of the registry: releasing its
+    // listener may run code that looks at the registry again.
+    std::shared_ptr<cSubclassInfo> record = std::move(it->second);
+    t_hookedWindows->erase(it);
+    if (IsWindow(hwnd)) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->oldWndProc));
+}
+
+bool IsWindowHooked(HWND hwnd) noexcept { return Lookup(hwnd) != nullptr; }
+
+LRESULT CallOriginalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (RegistryEmpty()) return 0;
+    WNDPROC proc = RequireRecord(hwnd).oldWndProc;
+    return CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+}
+
+void HookWindowMessage(HWND hwnd, UINT msg) {
+    if (RegistryEmpty()) return;
+    cSubclassInfo& record = RequireRecord(hwnd);
+    if (!record.IsMessageHooked(msg)) record.AddMessage(msg);
+}
+
+void UnhookWindowMessage(HWND hwnd, UINT msg) noexcept {
+    if (auto record = Lookup(hwnd)) record->RemoveMessage(msg);
+}
+
+LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    bool routeToOriginal = false;
+    if (RegistryEmpty()) return result;
+
+    // The local reference keeps the record (and its oldWndProc) valid even
+    // when a nested call unhooks this window.
+    std::shared_ptr<cSubclassInfo> record = Lookup(hwnd);
+    if (!record) return result;
+
+    if (record->IsMessageHooked(msg)) {
+        routeToOriginal = true;
+        Trap([&] { result = record->listener->WindowMsgListener(hwnd, msg, wParam, lParam, routeToOriginal); });
+    } else {
+        routeToOriginal = true;
+    }
+
+    if (msg == WM_NCDESTROY) {
+        UnhookWindow(hwnd);
+        routeToOriginal = true;
+    }
+
+    if (routeToOriginal) {
+        Trap([&] { result = CallWindowProcA(record->oldWndProc, hwnd, msg, wParam, lParam); });
+    }
+    return result;
+}
+
+size_t HookedWindowCount() noexcept { return RegistryEmpty() ? 0 : t_hookedWindows->size(); }
+
+std::shared_ptr<cSubclassInfo> FindRecord(HWND hwnd) noexcept { return Lookup(hwnd); }
+
+}  // namespace quillon::SubclassWnd
