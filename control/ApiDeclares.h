@@ -1,0 +1,26 @@
+#pragma once
+// Which Windows the control runs on. Drawing, text output and menu
+// animation differ between Windows 95, 98/Me, NT 3 and NT 4 and later.
+#include <windows.h>
+
+namespace quillon::ApiDeclares {
+
+// Major.minor as a number (4.10 -> 4.1, 5.0 -> 5); 0 when the version
+// cannot be read.
+double OSVersionNumber() noexcept;
+bool IsWindows95() noexcept;
+bool IsWindows98Me() noexcept;
+bool IsWindowsNT3() noexcept;
+bool IsWindowsNT4() noexcept;
+
+// Test seam: answer as the given system (platform id, major, minor) until
+// cleared; `fail` makes the version query fail.
+struct VersionOverride {
+    DWORD platformId;
+    DWORD major;
+    DWORD minor;
+    bool fail = false;
+};
+void SetVersionOverride(const VersionOverride* version) noexcept;
+
+}  // namespace quillon::ApiDeclares

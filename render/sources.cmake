@@ -1,0 +1,5 @@
+list(APPEND QUILLON_CONTROL_SOURCES
+  ${CMAKE_SOURCE_DIR}/render/Colors.cpp
+  ${CMAKE_SOURCE_DIR}/render/HotTracking.cpp
+  ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
+  ${CMAKE_SOURCE_DIR}/render/PopupFrame.cpp)
