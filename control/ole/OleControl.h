@@ -8,8 +8,14 @@
 #include <ole2.h>
 #include <olectl.h>
 #include <ocidl.h>
+#include "control/ole/ComPtr.h"
+#include "control/ole/ConnectionPoint.h"
 
 namespace quillon {
+
+// OLEMISC bits of the control, answered by GetMiscStatus and registered.
+inline constexpr DWORD kControlMiscStatus =
+    OLEMISC_SETCLIENTSITEFIRST | OLEMISC_INVISIBLEATRUNTIME | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT;
 
 class OleControl : public IOleObject,
                    public IOleControl,
@@ -27,11 +33,86 @@ public:
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
 
-    // (The OLE interface methods are declared by the implementation.)
+    // IOleObject
+    STDMETHODIMP SetClientSite(IOleClientSite* site) override;
+    STDMETHODIMP GetClientSite(IOleClientSite** site) override;
+    STDMETHODIMP SetHostNames(LPCOLESTR app, LPCOLESTR obj) override;
+    STDMETHODIMP Close(DWORD saveOption) override;
+    STDMETHODIMP SetMoniker(DWORD which, IMoniker* mk) override;
+    STDMETHODIMP GetMoniker(DWORD assign, DWORD which, IMoniker** mk) override;
+    STDMETHODIMP InitFromData(IDataObject* data, BOOL creation, DWORD reserved) override;
+    STDMETHODIMP GetClipboardData(DWORD reserved, IDataObject** data) override;
+    STDMETHODIMP DoVerb(LONG verb, LPMSG msg, IOleClientSite* site, LONG index, HWND parent, LPCRECT rect) override;
+    STDMETHODIMP EnumVerbs(IEnumOLEVERB** e) override;
+    STDMETHODIMP Update() override;
+    STDMETHODIMP IsUpToDate() override;
+    STDMETHODIMP GetUserClassID(CLSID* clsid) override;
+    STDMETHODIMP GetUserType(DWORD form, LPOLESTR* type) override;
+    STDMETHODIMP SetExtent(DWORD aspect, SIZEL* size) override;
+    STDMETHODIMP GetExtent(DWORD aspect, SIZEL* size) override;
+    STDMETHODIMP Advise(IAdviseSink* sink, DWORD* cookie) override;
+    STDMETHODIMP Unadvise(DWORD cookie) override;
+    STDMETHODIMP EnumAdvise(IEnumSTATDATA** e) override;
+    STDMETHODIMP GetMiscStatus(DWORD aspect, DWORD* status) override;
+    STDMETHODIMP SetColorScheme(LOGPALETTE* pal) override;
+
+    // IOleControl
+    STDMETHODIMP GetControlInfo(CONTROLINFO* info) override;
+    STDMETHODIMP OnMnemonic(MSG* msg) override;
+    STDMETHODIMP OnAmbientPropertyChange(DISPID dispid) override;
+    STDMETHODIMP FreezeEvents(BOOL freeze) override;
+
+    // IOleWindow / IOleInPlaceObject (windowless: no window of its own)
+    STDMETHODIMP GetWindow(HWND* hwnd) override;
+    STDMETHODIMP ContextSensitiveHelp(BOOL enter) override;
+    STDMETHODIMP InPlaceDeactivate() override;
+    STDMETHODIMP UIDeactivate() override;
+    STDMETHODIMP SetObjectRects(LPCRECT pos, LPCRECT clip) override;
+    STDMETHODIMP ReactivateAndUndo() override;
+
+    // IViewObject2
+    STDMETHODIMP Draw(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* td, HDC targetDev, HDC dc,
+                      LPCRECTL bounds, LPCRECTL wbounds, BOOL(STDMETHODCALLTYPE* cont)(ULONG_PTR),
+                      ULONG_PTR contArg) override;
+    STDMETHODIMP GetColorSet(DWORD aspect, LONG index, void* aspectInfo, DVTARGETDEVICE* td, HDC targetDev,
+                             LOGPALETTE** colors) override;
+    STDMETHODIMP Freeze(DWORD aspect, LONG index, void* aspectInfo, DWORD* freeze) override;
+    STDMETHODIMP Unfreeze(DWORD freeze) override;
+    STDMETHODIMP SetAdvise(DWORD aspects, DWORD flags, IAdviseSink* sink) override;
+    STDMETHODIMP GetAdvise(DWORD* aspects, DWORD* flags, IAdviseSink** sink) override;
+    STDMETHODIMP GetExtent(DWORD aspect, LONG index, DVTARGETDEVICE* td, LPSIZEL size) override;
+
+    // IPersist (both persistence interfaces)
+    STDMETHODIMP GetClassID(CLSID* clsid) override;
+    // IPersistPropertyBag
+    STDMETHODIMP InitNew() override;
+    STDMETHODIMP Load(IPropertyBag* bag, IErrorLog* log) override;
+    STDMETHODIMP Save(IPropertyBag* bag, BOOL clearDirty, BOOL saveAll) override;
+    // IPersistStreamInit
+    STDMETHODIMP IsDirty() override;
+    STDMETHODIMP Load(LPSTREAM stream) override;
+    STDMETHODIMP Save(LPSTREAM stream, BOOL clearDirty) override;
+    STDMETHODIMP GetSizeMax(ULARGE_INTEGER* size) override;
+
+    // IConnectionPointContainer
+    STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** e) override;
+    STDMETHODIMP FindConnectionPoint(REFIID riid, IConnectionPoint** cp) override;
+
+    // IProvideClassInfo2
+    STDMETHODIMP GetClassInfo(ITypeInfo** info) override;
+    STDMETHODIMP GetGUID(DWORD kind, GUID* guid) override;
+
+    // ISupportErrorInfo
+    STDMETHODIMP InterfaceSupportsErrorInfo(REFIID riid) override;
+
+    // The control's fixed size in HIMETRIC: its design-time picture.
+    static SIZEL DesignExtent();
 
 protected:
     OleControl();
     virtual ~OleControl();
+    OleControl(const OleControl&) = delete;
+    OleControl& operator=(const OleControl&) = delete;
 
     // --- hooks, called by the OLE plumbing ------------------------------
     // Right after the class factory created the object.
@@ -72,6 +153,36 @@ protected:
     bool Terminated() const;
     // Type information from the embedded type library (cached), or nullptr.
     ITypeInfo* TypeInfoOf(REFGUID guid);
+
+    // For the class factory: runs UserControl_Initialize once, trapped.
+    friend void InitializeControl(OleControl* control);
+
+private:
+    // Runs UserControl_Terminate unless it already ran.
+    void RunTerminate();
+    // Ambient property `dispid` from the site, or VT_EMPTY.
+    bool Ambient(DISPID dispid, VARIANT& out);
+    HRESULT BeginInit();
+    void ReadFromBag(IPropertyBag* bag);
+    void WriteToBag(IPropertyBag* bag);
+    void DeactivateInPlace();
+
+    LONG m_refs = 1;
+    ComPtr<IOleClientSite> m_site;
+    ComPtr<IOleAdviseHolder> m_oleAdvise;
+    ComPtr<IAdviseSink> m_viewAdvise;
+    DWORD m_viewAdviseAspects = 0;
+    DWORD m_viewAdviseFlags = 0;
+    ConnectionPoint m_events;
+    ConnectionPoint m_notify;
+    LONG m_freeze = 0;
+    bool m_initialized = false;
+    bool m_terminated = false;
+    bool m_dirty = false;
+    bool m_inPlaceActive = false;
 };
+
+// Runs UserControl_Initialize; the class factory calls it once per object.
+void InitializeControl(OleControl* control);
 
 }  // namespace quillon

@@ -12,3 +12,10 @@ target_sources(quillon_test_support PRIVATE
 )
 # Test programs embed the control's resources: rebuild them with the type library.
 set_source_files_properties(${QUILLON_RESOURCE_SOURCES} PROPERTIES OBJECT_DEPENDS ${QUILLON_TYPELIB_FILE})
+
+# The planted resource library of the resource-loading tests.
+add_library(planted_res SHARED ${CMAKE_CURRENT_LIST_DIR}/planted/PlantedLibrary.cpp
+                               ${CMAKE_CURRENT_LIST_DIR}/planted/PlantedLibrary.rc)
+set_target_properties(planted_res PROPERTIES PREFIX "" OUTPUT_NAME PlantedRes
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/planted)
+target_link_libraries(planted_res PRIVATE ${QUILLON_DLL_LINK})

@@ -1,0 +1,95 @@
+// IPersistPropertyBag and IPersistStreamInit. Both end in the control's
+// property-bag hooks; a stream is read into (and written from) an
+// in-memory bag in the format of StreamFormat.cpp.
+#include "control/Guids.h"
+#include "control/ole/MemoryPropertyBag.h"
+#include "control/ole/OleControl.h"
+#include "control/ole/StreamFormat.h"
+#include "hook/Guard.h"
+
+namespace quillon {
+
+STDMETHODIMP OleControl::GetClassID(CLSID* clsid) {
+    if (!clsid) return E_POINTER;
+    *clsid = CLSID_Quillon;
+    return S_OK;
+}
+
+HRESULT OleControl::BeginInit() {
+    if (m_initialized) return CO_E_ALREADYINITIALIZED;
+    m_initialized = true;
+    return S_OK;
+}
+
+void OleControl::ReadFromBag(IPropertyBag* bag) {
+    Trap([&] { UserControl_ReadProperties(bag); });
+}
+
+void OleControl::WriteToBag(IPropertyBag* bag) {
+    Trap([&] { UserControl_WriteProperties(bag); });
+}
+
+STDMETHODIMP OleControl::InitNew() {
+    HRESULT hr = BeginInit();
+    if (FAILED(hr)) return hr;
+    Trap([&] { UserControl_InitProperties(); });
+    m_dirty = false;
+    return S_OK;
+}
+
+STDMETHODIMP OleControl::Load(IPropertyBag* bag, IErrorLog*) {
+    if (!bag) return E_POINTER;
+    HRESULT hr = BeginInit();
+    if (FAILED(hr)) return hr;
+    ReadFromBag(bag);
+    m_dirty = false;
+    return S_OK;
+}
+
+STDMETHODIMP OleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
+    if (!bag) return E_POINTER;
+    WriteToBag(bag);
+    if (clearDirty) m_dirty = false;
+    return S_OK;
+}
+
+STDMETHODIMP OleControl::IsDirty() { return m_dirty ? S_OK : S_FALSE; }
+
+STDMETHODIMP OleControl::Load(LPSTREAM stream) {
+    if (!stream) return E_POINTER;
+    HRESULT hr = BeginInit();
+    if (FAILED(hr)) return hr;
+    ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
+    if (!bag) return E_OUTOFMEMORY;
+    hr = E_UNEXPECTED;
+    Trap([&] { hr = stream_format::Read(stream, *bag.get()); });
+    // What was read before any damage still reaches the control.
+    ReadFromBag(bag.get());
+    m_dirty = false;
+    return hr;
+}
+
+STDMETHODIMP OleControl::Save(LPSTREAM stream, BOOL clearDirty) {
+    if (!stream) return E_POINTER;
+    ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
+    if (!bag) return E_OUTOFMEMORY;
+    WriteToBag(bag.get());
+    HRESULT hr = E_UNEXPECTED;
+    Trap([&] { hr = stream_format::Write(stream, *bag.get()); });
+    if (SUCCEEDED(hr) && clearDirty) m_dirty = false;
+    return hr;
+}
+
+STDMETHODIMP OleControl::GetSizeMax(ULARGE_INTEGER* size) {
+    if (!size) return E_POINTER;
+    ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
+    if (!bag) return E_OUTOFMEMORY;
+    WriteToBag(bag.get());
+    HRESULT hr = E_UNEXPECTED;
+    ULONGLONG bytes = 0;
+    Trap([&] { hr = stream_format::Size(*bag.get(), bytes); });
+    size->QuadPart = bytes;
+    return hr;
+}
+
+}  // namespace quillon
