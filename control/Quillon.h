@@ -148,6 +148,12 @@ private:
     bool m_bHot = false;
     HWND m_hwndTooltipShownFor = nullptr;
 
+    // --- Public interface state and accessors: control/QuillonProperties*.cpp.
+    // (Declarations of that work go in this block.)
+
+    // --- Menu model: item records, collection, scanning, measuring, fonts: menu/.
+    // (Declarations of that work go in this block.)
+
     // Cached GDI objects (filled by the renderer)
     HBRUSH m_hBitmapBackgroundBrush = nullptr;
     HBRUSH m_hMenuBackgroundBrush = nullptr;
