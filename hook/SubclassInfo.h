@@ -24,8 +24,17 @@ public:
     bool IsMessageHooked(UINT msg) const noexcept;
     const std::vector<UINT>& Messages() const noexcept { return m_msgList; }
 
+    // Owned by the registry and by each call in progress for the window, so
+    // a record outlives an unhook done by a nested call. One thread only:
+    // the count needs no atomics.
+    void AddRef() noexcept { ++m_refs; }
+    void Release() noexcept {
+        if (--m_refs == 0) delete this;
+    }
+
 private:
     std::vector<UINT> m_msgList;  // sorted, no duplicates, never 0
+    int m_refs = 1;
 };
 
 }  // namespace quillon

@@ -5,7 +5,26 @@
 namespace quillon::SubclassWnd {
 namespace {
 
-using Registry = std::unordered_map<HWND, std::shared_ptr<cSubclassInfo>>;
+// Each entry holds one reference to its record.
+using Registry = std::unordered_map<HWND, cSubclassInfo*>;
+
+// A reference to a record for the length of one call.
+class RecordRef {
+public:
+    explicit RecordRef(cSubclassInfo* record) noexcept : m_record(record) {
+        if (m_record) m_record->AddRef();
+    }
+    ~RecordRef() {
+        if (m_record) m_record->Release();
+    }
+    RecordRef(const RecordRef&) = delete;
+    RecordRef& operator=(const RecordRef&) = delete;
+    cSubclassInfo* operator->() const noexcept { return m_record; }
+    explicit operator bool() const noexcept { return m_record != nullptr; }
+
+private:
+    cSubclassInfo* m_record;
+};
 
 // Created on first use and kept for the thread's life. A plain pointer keeps
 // the thread-local trivially destructible (no TLS destructor in a DLL).
@@ -18,7 +37,7 @@ Registry& Windows() {
 
 bool RegistryEmpty() noexcept { return !t_hookedWindows || t_hookedWindows->empty(); }
 
-std::shared_ptr<cSubclassInfo> Lookup(HWND hwnd) noexcept {
+cSubclassInfo* Lookup(HWND hwnd) noexcept {
     if (RegistryEmpty()) return nullptr;
     auto it = t_hookedWindows->find(hwnd);
     return it == t_hookedWindows->end() ? nullptr : it->second;
@@ -36,24 +55,29 @@ cSubclassInfo& RequireRecord(HWND hwnd) {
 void HookWindow(HWND hwnd, cSubclassListener* listener) {
     if (!hwnd) return;
     UnhookWindow(hwnd);
-    auto record = std::make_shared<cSubclassInfo>(hwnd, listener);
+    Registry& windows = Windows();
+    windows.reserve(windows.size() + 1);  // no throw once the procedure is replaced
+    auto* record = new cSubclassInfo(hwnd, listener);
     record->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
     SetLastError(0);
     if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SharedWindowProc)) &&
-        GetLastError() != 0)
+        GetLastError() != 0) {
+        record->Release();
         ThrowLastError();
-    Windows()[hwnd] = std::move(record);
+    }
+    windows[hwnd] = record;
 }
 
 void UnhookWindow(HWND hwnd) noexcept {
     if (RegistryEmpty()) return;
     auto it = t_hookedWindows->find(hwnd);
     if (it == t_hookedWindows->end()) return;
-    // Keep the record alive until it is out of the registry: releasing its
-    // listener may run code that looks at the registry again.
-    std::shared_ptr<cSubclassInfo> record = std::move(it->second);
+    // Out of the registry first: releasing the record's listener may run
+    // code that looks at the registry again.
+    cSubclassInfo* record = it->second;
     t_hookedWindows->erase(it);
     if (IsWindow(hwnd)) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->oldWndProc));
+    record->Release();
 }
 
 bool IsWindowHooked(HWND hwnd) noexcept { return Lookup(hwnd) != nullptr; }
@@ -71,7 +95,7 @@ void HookWindowMessage(HWND hwnd, UINT msg) {
 }
 
 void UnhookWindowMessage(HWND hwnd, UINT msg) noexcept {
-    if (auto record = Lookup(hwnd)) record->RemoveMessage(msg);
+    if (cSubclassInfo* record = Lookup(hwnd)) record->RemoveMessage(msg);
 }
 
 LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -81,7 +105,7 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
     // The local reference keeps the record (and its oldWndProc) valid even
     // when a nested call unhooks this window.
-    std::shared_ptr<cSubclassInfo> record = Lookup(hwnd);
+    RecordRef record(Lookup(hwnd));
     if (!record) return result;
 
     if (record->IsMessageHooked(msg)) {
@@ -104,6 +128,6 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 size_t HookedWindowCount() noexcept { return RegistryEmpty() ? 0 : t_hookedWindows->size(); }
 
-std::shared_ptr<cSubclassInfo> FindRecord(HWND hwnd) noexcept { return Lookup(hwnd); }
+const cSubclassInfo* FindRecord(HWND hwnd) noexcept { return Lookup(hwnd); }
 
 }  // namespace quillon::SubclassWnd

@@ -3,7 +3,6 @@
 // There is one registry per user-interface thread; every listener on that
 // thread shares it. All calls run on the thread that owns the windows.
 #include <windows.h>
-#include <memory>
 #include "hook/SubclassInfo.h"
 #include "hook/SubclassListener.h"
 
@@ -32,6 +31,7 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 // Inspection, for the control's release checks and for tests.
 size_t HookedWindowCount() noexcept;
-std::shared_ptr<cSubclassInfo> FindRecord(HWND hwnd) noexcept;
+// The window's record, valid while it stays hooked; nullptr when not hooked.
+const cSubclassInfo* FindRecord(HWND hwnd) noexcept;
 
 }  // namespace quillon::SubclassWnd
