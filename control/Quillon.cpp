@@ -37,36 +37,22 @@ void* Quillon::QueryControlInterface(REFIID riid) {
     return nullptr;
 }
 
-STDMETHODIMP Quillon::GetTypeInfoCount(UINT* count) {
-    if (!count) return E_POINTER;
-    *count = 1;
-    return S_OK;
+STDMETHODIMP Quillon::GetTypeInfoCount(UINT* count) { return m_dispatch.GetTypeInfoCount(count); }
+
+STDMETHODIMP Quillon::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
+    return m_dispatch.GetTypeInfo(index, lcid, info);
 }
 
-STDMETHODIMP Quillon::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
-    if (!info) return E_POINTER;
-    *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
-    ITypeInfo* ti = TypeInfoOf(IID__Quillon);
-    if (!ti) return TYPE_E_ELEMENTNOTFOUND;
-    ti->AddRef();
-    *info = ti;
-    return S_OK;
+STDMETHODIMP Quillon::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
+    return m_dispatch.GetIDsOfNames(riid, names, count, lcid, ids);
 }
 
-STDMETHODIMP Quillon::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-    ITypeInfo* ti = TypeInfoOf(IID__Quillon);
-    if (!ti) return TYPE_E_ELEMENTNOTFOUND;
-    return DispGetIDsOfNames(ti, names, count, ids);
-}
-
-STDMETHODIMP Quillon::Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+STDMETHODIMP Quillon::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* excep, UINT* argErr) {
-    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    ITypeInfo* ti = TypeInfoOf(IID__Quillon);
-    if (!ti) return TYPE_E_ELEMENTNOTFOUND;
     HRESULT hr = E_UNEXPECTED;
-    Trap([&] { hr = DispInvoke(static_cast<_Quillon*>(this), ti, id, flags, params, result, excep, argErr); });
+    Trap([&] {
+        hr = m_dispatch.Invoke(static_cast<_Quillon*>(this), id, riid, lcid, flags, params, result, excep, argErr);
+    });
     return hr;
 }
 

@@ -13,6 +13,7 @@
 #include "control/FormLocator.h"
 #include "control/QuillonInterfaces.h"
 #include "control/ole/OleControl.h"
+#include "control/ole/TypeInfoDispatch.h"
 #include "help/Tooltip.h"
 #include "hook/SubclassListener.h"
 
@@ -134,6 +135,7 @@ private:
     bool m_bMenuAnimationRead = false;
     bool m_bInstanceCounted = false;
     std::wstring m_aboutText;
+    TypeInfoDispatch m_dispatch{IID__Quillon};
 
     // Timers on the control's own message-only window.
     ControlTimers m_timers;
