@@ -57,6 +57,17 @@ TEST(ResourceLibrary, ItIsMappedAsDataFromTheGivenFolder) {
     ResourceLibrary::Free(lib);
 }
 
+TEST(ResourceLibrary, FreeingItReleasesTheFile) {
+    TempFolder own("QuillonFreed");
+    own.Plant();
+    std::string file = own.path + "\\QuillonRes.dll";
+    HMODULE lib = ResourceLibrary::Load(own.wide());
+    ASSERT_NE(lib, nullptr);
+    EXPECT_FALSE(DeleteFileA(file.c_str())) << "mapped while loaded";
+    ResourceLibrary::Free(lib);
+    EXPECT_TRUE(DeleteFileA(file.c_str())) << "no longer mapped";
+}
+
 TEST(ResourceLibrary, ALibraryInTheCurrentFolderOrOnThePathIsNotLoaded) {
     TempFolder planted("QuillonPlanted"), empty("QuillonEmpty");
     planted.Plant();
@@ -78,6 +89,34 @@ TEST(ResourceLibrary, TheControlIgnoresALibraryPlantedInTheCurrentFolder) {
     HostedControl q(form.hwnd());
     EXPECT_NE(HasMarker(q->ResourceLibrary()), "PLANTED-MARKER");
     EXPECT_FALSE(PlantedCodeRan());
+}
+
+// True when nobody holds the file open or mapped.
+bool CanOpenExclusively(const std::string& file) {
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(h);
+    return true;
+}
+
+TEST(ResourceLibrary, TheControlLoadsItFromItsOwnFolderAndFreesItAtRelease) {
+    std::wstring folder = ResourceLibrary::FolderOf(nullptr);  // the test program's folder is the control's
+    std::string file = std::string(folder.begin(), folder.end()) + "QuillonRes.dll";
+    bool planted = GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES;
+    if (planted) {
+        ASSERT_TRUE(CopyFileA(PlantedSource().c_str(), file.c_str(), TRUE));
+    }
+    {
+        RecordingWindow form;
+        HostedControl q(form.hwnd());
+        EXPECT_NE(q->ResourceLibrary(), nullptr);
+        EXPECT_FALSE(CanOpenExclusively(file)) << "mapped while the control lives";
+        q.Close();
+        EXPECT_EQ(q->ResourceLibrary(), nullptr);
+        EXPECT_TRUE(CanOpenExclusively(file)) << "freed at release";
+    }
+    EXPECT_FALSE(PlantedCodeRan());
+    if (planted) DeleteFileA(file.c_str());
 }
 
 }  // namespace
