@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 #include "control/ControlTimers.h"
 #include "control/FormLocator.h"
@@ -15,6 +16,7 @@
 #include "control/ole/OleControl.h"
 #include "control/ole/TypeInfoDispatch.h"
 #include "help/Tooltip.h"
+#include "render/ColorUtils.h"
 #include "hook/SubclassListener.h"
 
 namespace quillon {
@@ -151,10 +153,227 @@ private:
     HWND m_hwndTooltipShownFor = nullptr;
 
     // --- Public interface state and accessors: control/QuillonProperties*.cpp.
-    // (Declarations of that work go in this block.)
+public:
+    // _Quillon (control/QuillonMethods.cpp)
+    STDMETHODIMP AddMessage(BSTR sCaption, BSTR sHelpMessage) override;
+    STDMETHODIMP AddCompositeMessage(BSTR sComposite) override;
+    STDMETHODIMP RemoveMessage(BSTR sCaption) override;
+    STDMETHODIMP GetCleanCaption(BSTR sCaption, BSTR* retVal) override;
+    STDMETHODIMP ShowAboutBox() override;
+    STDMETHODIMP GetMenuCaptionFont(IFontDisp** retVal) override;
+    STDMETHODIMP SetMenuCaptionFont(IFontDisp* aFont) override;
+    STDMETHODIMP GetMenuShortcutFont(IFontDisp** retVal) override;
+    STDMETHODIMP SetMenuShortcutFont(IFontDisp* aFont) override;
+    STDMETHODIMP SetImageList(IDispatch** anImgListControl) override;
+    STDMETHODIMP GetImageList(IDispatch** retVal) override;
+    STDMETHODIMP GetDefaultPicture(BSTR sCaption, IPictureDisp** retVal) override;
+    STDMETHODIMP GetDefaultPictureEx(BSTR sCaption, qlLanguage eLanguage, IPictureDisp** retVal) override;
+    STDMETHODIMP GetMeanColor(LONG aColor1, LONG aColor2, LONG* retVal) override;
+    STDMETHODIMP CaptureScreen(IPictureDisp** retVal) override;
+    // _Quillon properties (control/QuillonProperties.cpp)
+    STDMETHODIMP get_AutoShowHelp(VARIANT_BOOL* value) override;
+    STDMETHODIMP put_AutoShowHelp(VARIANT_BOOL value) override;
+    STDMETHODIMP get_CheckMark(IPictureDisp** value) override;
+    STDMETHODIMP putref_CheckMark(IPictureDisp* value) override;
+    STDMETHODIMP get_HighlightStyle(qlHighlight* value) override;
+    STDMETHODIMP put_HighlightStyle(qlHighlight value) override;
+    STDMETHODIMP get_MenuBorder(qlBorder* value) override;
+    STDMETHODIMP put_MenuBorder(qlBorder value) override;
+    STDMETHODIMP get_Language(qlLanguage* value) override;
+    STDMETHODIMP put_Language(qlLanguage value) override;
+    STDMETHODIMP get_RightToLeft(VARIANT_BOOL* value) override;
+    STDMETHODIMP put_RightToLeft(VARIANT_BOOL value) override;
+    STDMETHODIMP get_ShowTooltip(VARIANT_BOOL* value) override;
+    STDMETHODIMP put_ShowTooltip(VARIANT_BOOL value) override;
+    STDMETHODIMP get_TootipStyle(qlTooltipStyle* value) override;
+    STDMETHODIMP put_TootipStyle(qlTooltipStyle value) override;
+    STDMETHODIMP get_ShowTootipTitle(VARIANT_BOOL* value) override;
+    STDMETHODIMP put_ShowTootipTitle(VARIANT_BOOL* value) override;
+    STDMETHODIMP get_BackgroundPicture(IPictureDisp** value) override;
+    STDMETHODIMP putref_BackgroundPicture(IPictureDisp* value) override;
+    // _Quillon colours (control/QuillonColors.cpp)
+    STDMETHODIMP get_UseCustomColors(VARIANT_BOOL* value) override;
+    STDMETHODIMP put_UseCustomColors(VARIANT_BOOL value) override;
+    STDMETHODIMP get_MenuBackground(OLE_COLOR* value) override;
+    STDMETHODIMP put_MenuBackground(OLE_COLOR value) override;
+    STDMETHODIMP get_BitmapBackground(OLE_COLOR* value) override;
+    STDMETHODIMP put_BitmapBackground(OLE_COLOR value) override;
+    STDMETHODIMP get_MenuBarBackground(OLE_COLOR* value) override;
+    STDMETHODIMP put_MenuBarBackground(OLE_COLOR value) override;
+    STDMETHODIMP get_TextColor(OLE_COLOR* value) override;
+    STDMETHODIMP put_TextColor(OLE_COLOR value) override;
+    STDMETHODIMP get_DisabledTextColor(OLE_COLOR* value) override;
+    STDMETHODIMP put_DisabledTextColor(OLE_COLOR value) override;
+    STDMETHODIMP get_HighlightedTextColor(OLE_COLOR* value) override;
+    STDMETHODIMP put_HighlightedTextColor(OLE_COLOR value) override;
+    STDMETHODIMP get_MenuHighlight(OLE_COLOR* value) override;
+    STDMETHODIMP put_MenuHighlight(OLE_COLOR value) override;
+    STDMETHODIMP get_MenuHighlightBorder(OLE_COLOR* value) override;
+    STDMETHODIMP put_MenuHighlightBorder(OLE_COLOR value) override;
+    STDMETHODIMP get_TootipBackground(OLE_COLOR* value) override;
+    STDMETHODIMP put_TootipBackground(OLE_COLOR value) override;
+    STDMETHODIMP get_TootipTextColor(OLE_COLOR* value) override;
+    STDMETHODIMP put_TootipTextColor(OLE_COLOR value) override;
+
+    // The value a colour property reads (custom or default; resolved at
+    // run time), and the default computed for the role.
+    OLE_COLOR ColorProperty(ColorRole role);
+    COLORREF DefaultColor(ColorRole role) const { return m_defaultColors[role]; }
+    OLE_COLOR CustomColor(ColorRole role) const { return m_customColors[static_cast<int>(role)]; }
+    bool UseCustomColors() const { return m_bUseCustomColors; }
+    LONG HighlightStyle() const { return m_HighlightStyle; }
+    LONG MenuBorder() const { return m_MenuBorder; }
+    LONG Language() const { return m_Language; }
+    bool AutoShowHelp() const { return m_bAutoShowHelp; }
+    bool RightToLeft() const { return m_bRightToLeft; }
+    bool ShowTooltip() const { return m_bShowTooltip; }
+    LONG TootipStyle() const { return m_TootipStyle; }
+    bool ShowTootipTitle() const { return m_bShowTootipTitle; }
+    IPictureDisp* CheckMarkPicture() const { return m_CheckMark.get(); }
+    IDispatch* ImageList() const { return m_ImageList.get(); }
+    // The background picture as the popup painter uses it.
+    IPicture* BackgroundPicture() const { return m_BackgroundPicture.get(); }
+    LONG BackgroundWidth() const { return m_lBackgroundWidth; }
+    LONG BackgroundHeight() const { return m_lBackgroundHeight; }
+    HDC BackgroundDC() const { return m_hBackgroundDC; }
+    // The host's help text for a clean caption, if it registered one.
+    const std::wstring* HostHelpMessage(const std::wstring& cleanCaption) const;
+    // The qlLanguage value of a language identifier, and of the user's.
+    static LONG LanguageOfLangId(LANGID id);
+    static LONG GetUserLanguage();
+
+private:
+    HRESULT ReadColor(ColorRole role, OLE_COLOR* value);
+    HRESULT WriteColor(ColorRole role, DISPID dispid, OLE_COLOR value);
+    // At run time only: recompute colours, caches and menus.
+    void FullRefresh();
+    void RebuildBitmapBackgroundBrush();
+    // Hands the tooltip window its colours, already resolved.
+    void SetTooltipColors(COLORREF text, COLORREF back);
+    // Forgets the background picture and releases its device context.
+    void ReleaseBackgroundPicture() noexcept;
+    // Loads the texts of `language` (default pictures and help, help/).
+    void LoadLanguageStrings(LONG language);
+
+    bool m_bAutoShowHelp = true;
+    ComPtr<IPictureDisp> m_CheckMark;
+    ComPtr<IDispatch> m_ImageList;
+    LONG m_HighlightStyle = 1;
+    LONG m_MenuBorder = 0;
+    LONG m_Language = 0;
+    bool m_bRightToLeft = false;
+    bool m_bUseCustomColors = false;
+    OLE_COLOR m_customColors[kColorRoleCount] = {};
+    DefaultColors m_defaultColors;
+    bool m_bShowTooltip = true;
+    LONG m_TootipStyle = 0;
+    bool m_bShowTootipTitle = false;
+    ComPtr<IPicture> m_BackgroundPicture;
+    LONG m_lBackgroundWidth = 0;
+    LONG m_lBackgroundHeight = 0;
+    HDC m_hBackgroundDC = nullptr;
+    HGDIOBJ m_hBackgroundOldObject = nullptr;
+    HBITMAP m_hBackgroundIconBitmap = nullptr;  // an icon drawn onto a bitmap
+    // Host help texts by upper-case clean caption, in the order added.
+    std::vector<std::pair<std::wstring, std::wstring>> m_HelpMessages;
 
     // --- Menu model: item records, collection, scanning, measuring, fonts: menu/.
-    // (Declarations of that work go in this block.)
+public:
+    // Default fonts (menu/MenuFonts.cpp): the host's, else the system menu
+    // font; AddRef'd. Setting one reprocesses the menu bar.
+    IFontDisp* MenuCaptionFont();
+    void SetMenuCaptionFontObject(IFontDisp* font);
+    IFontDisp* MenuShortcutFont();
+    void SetMenuShortcutFontObject(IFontDisp* font);
+    // The key of pictures, help texts and default tables (menu/CleanCaption.cpp).
+    static std::wstring CleanCaption(const std::wstring& caption);
+    // The record under `key` ("MENU_" and its ItemData), or null; not AddRef'd.
+    class CMenuItem* GetMenuItemByKey(const std::wstring& key) const;
+    // The records in collection order (a snapshot), and their keys.
+    std::vector<ComPtr<CMenuItem>> MenuItems() const;
+    std::vector<std::wstring> MenuItemKeys() const;
+    // The serial number the last new record took.
+    LONG ItemSerial() const { return m_lItemSerial; }
+    // How often an item was turned into an owner-drawn one, and how often
+    // the font cache made a GDI font (for diagnostics).
+    int MenuItemConversions() const { return m_menuItemConversions; }
+    int CachedFontCreations() const { return m_cachedFontCreations; }
+
+    // Menu fonts. MenuCaptionFont() and MenuShortcutFont() return the
+    // default font set by the host or the system menu font (AddRef'd);
+    // SetMenuCaptionFontObject() and SetMenuShortcutFontObject() keep the
+    // reference and reprocess the menu bar. They and CleanCaption() are
+    // defined in menu/ and declared a few lines above while that block stays.
+    // The font object describing the system's menu font (not AddRef'd).
+    IFontDisp* GetSystemMenuFont(bool refresh);
+    // The one cached GDI font for `font` (null: the ambient font) made with
+    // character width `width`; owned by the cache, never delete it.
+    HFONT GetCachedFont(IFontDisp* font, LONG width, LONG heightHint);
+    // Single-line extent in pixels of `text` in `font`, "&" marking an access key.
+    SIZE MeasureText(IFontDisp* font, LONG language, const std::wstring& text);
+
+    // CleanCaption(): trimmed, without "&" and ".", shortcut cut off, upper case.
+    // Copies Bold, Charset, Italic, Name, Size, Strikethrough, Underline
+    // and Weight from `src` to `dest`.
+    static void CopyFont(IFontDisp* dest, IFontDisp* src);
+
+    // Column metrics shared with the painters.
+    LONG GetMenuBarHeight() const;
+    LONG GetMaxCaptionWidth(const CMenuItem& item) const;
+    LONG GetMaxShortcutWidth(const CMenuItem& item) const;
+    LONG GetPictureColumnWidth(const CMenuItem& item) const;
+    LONG GetCheckMarkWidth(const CMenuItem* item) const;
+    void RemeasureItem(CMenuItem& item);
+    // The item's text read from the menu by position ("" when none).
+    static std::wstring GetMenuText(HMENU menu, int position);
+
+    // Menu scanning.
+    void ScanMenuBar(HMENU menuBar);
+    void RefreshMenuBar(HWND hwnd);
+
+private:
+    void ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify);
+    ComPtr<CMenuItem> FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId, int position, bool topLevel, bool first,
+                                       bool last, bool modify);
+    void AddToMenuItemCollection(CMenuItem* item);
+    CMenuItem* FindMenuItem(HMENU menu, int position) const;
+    ComPtr<IPictureDisp> GetItemPicture(const std::wstring& clean, LONG language, bool useDefault);
+    ComPtr<IPictureDisp> DefaultPicture(const std::wstring& clean, LONG language);
+    // The host's or the default help text of a clean caption.
+    std::wstring LookupHelpMessage(const std::wstring& clean, LONG language);
+    // The picture drawn for a checked item without one: the host's check
+    // mark, else the stock one.
+    IPictureDisp* CheckMarkFor() const;
+    IPictureDisp* DefaultCheckMark() const;
+    // A new font object like the system menu font.
+    ComPtr<IFontDisp> NewItemFont();
+
+    struct ItemCollectionDeleter {
+        void operator()(class ItemCollection* items) const noexcept;
+    };
+    // Created when the first record is added.
+    std::unique_ptr<ItemCollection, ItemCollectionDeleter> m_colMenuItems;
+    LONG m_lItemSerial = 1000;
+    int m_menuItemConversions = 0;
+
+    ComPtr<IFontDisp> m_MenuCaptionFont;   // none: the system menu font
+    ComPtr<IFontDisp> m_MenuShortcutFont;  // none: the system menu font
+    ComPtr<IFontDisp> m_SystemMenuFont;
+    // What the cached GDI font (m_hCachedFont) was made from.
+    struct CachedFontDescription {
+        bool valid = false;
+        BOOL bold = FALSE;
+        SHORT charset = 0;
+        BOOL italic = FALSE;
+        std::wstring name;
+        LONGLONG size = 0;  // CY units
+        BOOL strikethrough = FALSE;
+        BOOL underline = FALSE;
+        SHORT weight = 0;
+        LONG width = 0;
+    };
+    CachedFontDescription m_cachedFontDescription;
+    int m_cachedFontCreations = 0;
 
     // Cached GDI objects (filled by the renderer)
     HBRUSH m_hBitmapBackgroundBrush = nullptr;

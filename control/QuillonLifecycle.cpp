@@ -23,8 +23,17 @@ void Quillon::UserControl_Initialize() {
         m_hMenuBackgroundBrush = nullptr;
         m_hHighlightBorderPen = nullptr;
     });
+    m_lItemSerial = 1000;
     Trap([&] { m_aboutText = L"Quillon\r\nMenu enhancement control for Win32 programs\r\nVersion 1.0"; });
     Trap([&] { m_hResLib = ResourceLibrary::Load(ResourceLibrary::FolderOf(module::Instance())); });
+    // The user's language, English in place of a far-eastern one.
+    Trap([&] {
+        const LONG language = GetUserLanguage();
+        const bool farEastern = language == qlKorean || language == qlJapanese || language == qlChineseTraditional ||
+                                language == qlChineseSimplified;
+        m_Language = farEastern ? static_cast<LONG>(qlEnglish) : language;
+        LoadLanguageStrings(m_Language);
+    });
     Trap([&] {
         if (ApiDeclares::OSVersionNumber() > 1.0) {
             m_lSavedMenuAnimation = MenuAnimation::Read();
@@ -44,6 +53,7 @@ void Quillon::UserControl_ReadProperties(IPropertyBag*) { AttachToForm(); }
 void Quillon::UserControl_WriteProperties(IPropertyBag*) {}
 
 void Quillon::UserControl_Terminate() {
+    ReleaseBackgroundPicture();
     Trap([&] {
         if (m_Tooltip && m_Tooltip->hwnd()) UnhookTooltipWindow(m_Tooltip->hwnd());
     });

@@ -34,6 +34,14 @@ void CTooltip::Activate(bool active) {
     SendMessageA(m_hwnd, TTM_ACTIVATE, active ? static_cast<WPARAM>(-1) : 0, 0);
 }
 
+COLORREF CTooltip::BackColor() const { return static_cast<COLORREF>(SendMessageA(m_hwnd, TTM_GETTIPBKCOLOR, 0, 0)); }
+
+void CTooltip::SetBackColor(COLORREF color) { SendMessageA(m_hwnd, TTM_SETTIPBKCOLOR, color, 0); }
+
+COLORREF CTooltip::ForeColor() const { return static_cast<COLORREF>(SendMessageA(m_hwnd, TTM_GETTIPTEXTCOLOR, 0, 0)); }
+
+void CTooltip::SetForeColor(COLORREF color) { SendMessageA(m_hwnd, TTM_SETTIPTEXTCOLOR, color, 0); }
+
 int CTooltip::InitialDelay() const {
     return static_cast<short>(SendMessageA(m_hwnd, TTM_GETDELAYTIME, TTDT_INITIAL, 0) & 0xFFFF);
 }

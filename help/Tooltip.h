@@ -23,6 +23,12 @@ public:
     bool Active() const { return m_active; }
     void Activate(bool active);
 
+    // Background and text colour of the tips (RGB values).
+    COLORREF BackColor() const;
+    void SetBackColor(COLORREF color);
+    COLORREF ForeColor() const;
+    void SetForeColor(COLORREF color);
+
     int InitialDelay() const;
     void SetInitialDelay(int ms);
 

@@ -1,8 +1,187 @@
 // Measuring owner-drawn items from the menu-wide column widths.
+#include <cstring>
 #include "control/Quillon.h"
+#include "hook/Guard.h"
+#include "menu/ItemCollection.h"
 
 namespace quillon {
+namespace {
 
-void Quillon::OnMeasureItem(WPARAM, LPARAM, bool&, LRESULT&) {}
+// A picture's size in screen pixels (HIMETRIC converted with the screen's
+// pixels per inch, rounded half to even); false when there is none.
+bool PictureSize(IPictureDisp* picture, LONG& width, LONG& height) {
+    width = height = 0;
+    if (!picture) return false;
+    ComPtr<IPicture> pic = ComPtr<IPictureDisp>(picture).As<IPicture>(IID_IPicture);
+    if (!pic) return false;
+    OLE_XSIZE_HIMETRIC cx = 0;
+    OLE_YSIZE_HIMETRIC cy = 0;
+    if (FAILED(pic->get_Width(&cx)) || FAILED(pic->get_Height(&cy))) return false;
+    HDC screen = GetDC(nullptr);
+    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    width = RoundHalfEven(static_cast<double>(cx) * dpiX / 2540.0);
+    height = RoundHalfEven(static_cast<double>(cy) * dpiY / 2540.0);
+    return true;
+}
+
+}  // namespace
+
+IPictureDisp* Quillon::DefaultCheckMark() const { return nullptr; }
+
+IPictureDisp* Quillon::CheckMarkFor() const { return CheckMarkPicture() ? CheckMarkPicture() : DefaultCheckMark(); }
+
+void Quillon::RemeasureItem(CMenuItem& item) {
+    Trap([&] {
+        const SIZE caption = MeasureText(item.CaptionFont(), item.Language(), item.Caption());
+        item.SetCaptionTextWidth(caption.cx);
+        item.SetCaptionTextHeight(caption.cy);
+    });
+    Trap([&] {
+        const SIZE shortcut = MeasureText(item.ShortcutFont(), item.Language(), item.ShortcutText());
+        item.SetShortcutTextWidth(shortcut.cx);
+        item.SetShortcutTextHeight(shortcut.cy);
+    });
+}
+
+LONG Quillon::GetMenuBarHeight() const {
+    LONG h = GetSystemMetrics(SM_CYMENU);
+    if (!m_colMenuItems) return h;
+    m_colMenuItems->ForEach([&](const CMenuItem& r) {
+        if (!r.IsTopLevel()) return;
+        Trap([&] {
+            LONG w = 0, ph = 0;
+            if (PictureSize(r.Picture(), w, ph) && ph + 4 > h) h = ph + 4;
+        });
+        if (r.CaptionTextHeight() + 4 > h) h = r.CaptionTextHeight() + 4;
+    });
+    return h;
+}
+
+LONG Quillon::GetMaxCaptionWidth(const CMenuItem& item) const {
+    LONG m = 0;
+    if (m_colMenuItems)
+        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+            if (r.HMenu() == item.HMenu() && r.CaptionTextWidth() > m) m = r.CaptionTextWidth();
+        });
+    return m;
+}
+
+LONG Quillon::GetMaxShortcutWidth(const CMenuItem& item) const {
+    LONG m = 0;
+    if (m_colMenuItems)
+        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+            if (r.HMenu() == item.HMenu() && r.ShortcutTextWidth() > m) m = r.ShortcutTextWidth();
+        });
+    return m;
+}
+
+LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
+    LONG m = 0;
+    if (m_colMenuItems)
+        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+            if (r.HMenu() != item.HMenu()) return;
+            Trap([&] {
+                LONG w = 0, h = 0;
+                if (r.Picture()) {
+                    if (!PictureSize(r.Picture(), w, h)) return;
+                } else if (r.Checked()) {
+                    if (!PictureSize(CheckMarkFor(), w, h)) return;
+                } else {
+                    return;
+                }
+                if (w > m) m = w;
+            });
+        });
+    const LONG bar = GetSystemMetrics(SM_CYMENU);
+    return m + 4 > bar ? m + 4 : bar;
+}
+
+LONG Quillon::GetCheckMarkWidth(const CMenuItem*) const { return GetSystemMetrics(SM_CXMENUCHECK); }
+
+void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result) {
+    if (!lParam) return;
+    // 1. A copy of the structure; only menus are ours.
+    MEASUREITEMSTRUCT mis{};
+    std::memcpy(&mis, reinterpret_cast<const void*>(lParam), sizeof mis);
+    if (mis.CtlType != ODT_MENU) return;
+
+    LONG bar = 19, width = 0, height = 0;
+    ComPtr<CMenuItem> item;
+    // 2.
+    Trap([&] { bar = GetSystemMetrics(SM_CYMENU); });
+    // 3.
+    Trap([&] { item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(mis.itemData))); });
+    if (!item) {
+        // 4. Not one of ours: a generous default, no event.
+        width = 4 * bar;
+        height = bar;
+    } else {
+        // 5. The text may have changed since the scan.
+        Trap([&] {
+            const std::wstring text = GetMenuText(HandleOf<HMENU>(item->HMenu()), item->Position());
+            if (!text.empty() && text != item->MenuText()) item->SetMenuText(text);
+        });
+        // 6.
+        Trap([&] { RemeasureItem(*item.get()); });
+        // 7.
+        LONG picW = 0, picH = 0;
+        Trap([&] {
+            IPictureDisp* pic = item->Picture();
+            if (!pic && item->Checked()) pic = CheckMarkFor();
+            PictureSize(pic, picW, picH);
+        });
+        // 8.
+        Trap([&] {
+            height = bar;
+            if (picH + 4 > height) height = picH + 4;
+            if (item->CaptionTextHeight() + 4 > height) height = item->CaptionTextHeight() + 4;
+            if (item->ShortcutTextHeight() + 4 > height) height = item->ShortcutTextHeight() + 4;
+        });
+        if (item->IsTopLevel()) {
+            // 9.
+            Trap([&] {
+                width = picW + item->CaptionTextWidth();
+                if (item->Picture()) width += 6;
+            });
+            Trap([&] { height = GetMenuBarHeight(); });
+        } else if (item->IsSeparator()) {
+            // 10.
+            width = 0;
+            height = RoundHalfEven(static_cast<double>(bar) / 2.0);
+        } else {
+            // 11.
+            Trap([&] {
+                width = GetMaxCaptionWidth(*item.get()) + GetMaxShortcutWidth(*item.get()) +
+                        GetPictureColumnWidth(*item.get()) + GetCheckMarkWidth(item.get());
+            });
+        }
+        // 12. The host may change the size.
+        Trap([&] {
+            VARIANT args[3];
+            for (VARIANT& a : args) VariantInit(&a);
+            // Arguments in reverse order: ItemHeight, ItemWidth, aMenuItem.
+            V_VT(&args[0]) = VT_BYREF | VT_I4;
+            V_I4REF(&args[0]) = &height;
+            V_VT(&args[1]) = VT_BYREF | VT_I4;
+            V_I4REF(&args[1]) = &width;
+            V_VT(&args[2]) = VT_DISPATCH;
+            V_DISPATCH(&args[2]) = static_cast<_CMenuItem*>(item.get());
+            DISPPARAMS params{args, nullptr, 3, 0};
+            FireEvent(DISPID_SetMenuItemSize, &params);
+        });
+    }
+    // 13.
+    mis.itemWidth = static_cast<UINT>(width);
+    mis.itemHeight = static_cast<UINT>(height);
+    Trap([&] {
+        if (item && MenuBorder() == qlBorderFlatWithShadow && item->IsLast()) mis.itemHeight += 2;
+    });
+    // 14.
+    std::memcpy(reinterpret_cast<void*>(lParam), &mis, sizeof mis);
+    route = false;
+    result = 1;
+}
 
 }  // namespace quillon

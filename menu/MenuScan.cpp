@@ -1,20 +1,359 @@
 // Scanning menus into the item collection and converting their items to
 // owner-drawn ones.
+#include <string>
+#include "control/LateBound.h"
 #include "control/Quillon.h"
+#include "hook/Guard.h"
+#include "menu/ItemCollection.h"
 
 namespace quillon {
+namespace {
 
-LRESULT Quillon::OnInitMenuPopup(HWND, WPARAM, LPARAM, bool&) { return 0; }
+constexpr UINT kStateSeparator = MF_SEPARATOR;           // 0x800
+constexpr UINT kStateDisabled = MF_GRAYED | MF_DISABLED;  // 3
+constexpr UINT kRightToLeftType = MFT_OWNERDRAW | MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;  // 0x6100
 
-void Quillon::PurgeDeadItems() {}
+// The item's text as the menu holds it (ANSI).
+std::string MenuTextA(HMENU menu, int position) {
+    const int n = GetMenuStringA(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
+    if (n <= 0) return {};
+    std::string buffer(static_cast<size_t>(n) + 1, '\0');
+    const int got = GetMenuStringA(menu, static_cast<UINT>(position), buffer.data(), n + 1, MF_BYPOSITION);
+    buffer.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return buffer;
+}
 
-void Quillon::DropItemsOfWindow(HWND) {}
+std::wstring Widen(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
+    return out;
+}
 
-size_t Quillon::ItemCount() const { return 0; }
+// `Item(key)` of a late-bound collection, as an object (AddRef'd) or null.
+IDispatch* ItemByKey(IDispatch* collection, const std::wstring& key) {
+    const DISPID id = LateBound::MemberId(collection, L"Item");
+    if (id == DISPID_UNKNOWN) return nullptr;
+    VARIANT arg;
+    VariantInit(&arg);
+    V_VT(&arg) = VT_BSTR;
+    V_BSTR(&arg) = SysAllocStringLen(key.data(), static_cast<UINT>(key.size()));
+    DISPPARAMS params{&arg, nullptr, 1, 0};
+    VARIANT result;
+    VariantInit(&result);
+    EXCEPINFO excep{};
+    UINT argErr = 0;
+    IDispatch* found = nullptr;
+    const HRESULT hr = collection->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                                          &params, &result, &excep, &argErr);
+    if (SUCCEEDED(hr) && (V_VT(&result) == VT_DISPATCH || V_VT(&result) == VT_UNKNOWN) && V_UNKNOWN(&result))
+        V_UNKNOWN(&result)->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&found));
+    SysFreeString(excep.bstrSource);
+    SysFreeString(excep.bstrDescription);
+    SysFreeString(excep.bstrHelpFile);
+    VariantClear(&result);
+    VariantClear(&arg);
+    return found;
+}
+
+}  // namespace
+
+std::wstring Quillon::GetMenuText(HMENU menu, int position) { return Widen(MenuTextA(menu, position)); }
+
+// --- the item collection ----------------------------------------------------------
+
+CMenuItem* Quillon::GetMenuItemByKey(const std::wstring& key) const {
+    return m_colMenuItems ? m_colMenuItems->Find(key) : nullptr;
+}
+
+std::vector<ComPtr<CMenuItem>> Quillon::MenuItems() const {
+    return m_colMenuItems ? m_colMenuItems->Items() : std::vector<ComPtr<CMenuItem>>{};
+}
+
+std::vector<std::wstring> Quillon::MenuItemKeys() const {
+    return m_colMenuItems ? m_colMenuItems->Keys() : std::vector<std::wstring>{};
+}
+
+size_t Quillon::ItemCount() const { return m_colMenuItems ? m_colMenuItems->Count() : 0; }
+
+void Quillon::AddToMenuItemCollection(CMenuItem* item) {
+    if (!item) return;
+    std::wstring key;
+    Trap([&] { key = ItemCollection::KeyOf(item->ItemData()); });
+    Trap([&] {
+        if (!m_colMenuItems) {
+            m_colMenuItems.reset(new ItemCollection());
+            return;
+        }
+        ComPtr<CMenuItem> old = m_colMenuItems->Remove(key);
+        if (old) {
+            old->SetCaptionFont(nullptr);
+            old->SetShortcutFont(nullptr);
+            old->SetPicture(nullptr);
+        }
+    });
+    Trap([&] {
+        if (m_colMenuItems) m_colMenuItems->Add(key, item);
+    });
+}
+
+CMenuItem* Quillon::FindMenuItem(HMENU menu, int position) const {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
+    return GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(info.dwItemData)));
+}
+
+void Quillon::PurgeDeadItems() {
+    if (!m_colMenuItems) return;
+    for (const auto& item : m_colMenuItems->Items()) {
+        Trap([&] {
+            if (!IsMenu(HandleOf<HMENU>(item->HMenu())))
+                m_colMenuItems->Remove(ItemCollection::KeyOf(item->ItemData()));
+        });
+    }
+}
+
+void Quillon::DropItemsOfWindow(HWND hwnd) {
+    if (!m_colMenuItems) return;
+    const LONG window = HandleValue(hwnd);
+    const auto items = m_colMenuItems->Items();
+    for (auto it = items.rbegin(); it != items.rend(); ++it) {
+        const ComPtr<CMenuItem>& item = *it;
+        Trap([&] {
+            if (item->Hwnd() == window) m_colMenuItems->Remove(ItemCollection::KeyOf(item->ItemData()));
+        });
+    }
+}
+
+// --- pictures and help --------------------------------------------------------------
+
+ComPtr<IPictureDisp> Quillon::DefaultPicture(const std::wstring& clean, LONG language) {
+    ComPtr<IPictureDisp> pic;
+    BSTR caption = SysAllocStringLen(clean.data(), static_cast<UINT>(clean.size()));
+    GetDefaultPictureEx(caption, static_cast<qlLanguage>(language), pic.put());
+    SysFreeString(caption);
+    return pic;
+}
+
+ComPtr<IPictureDisp> Quillon::GetItemPicture(const std::wstring& clean, LONG language, bool useDefault) {
+    ComPtr<IPictureDisp> pic;
+    Trap([&] {
+        IDispatch* imageList = ImageList();
+        if (!imageList) return;
+        ComPtr<IDispatch> images = ComPtr<IDispatch>::Adopt(LateBound::GetObjectProperty(imageList, L"ListImages"));
+        if (!images) return;
+        ComPtr<IDispatch> image = ComPtr<IDispatch>::Adopt(ItemByKey(images.get(), clean));
+        if (!image) return;
+        ComPtr<IDispatch> picture = ComPtr<IDispatch>::Adopt(LateBound::GetObjectProperty(image.get(), L"Picture"));
+        if (picture) pic = picture.As<IPictureDisp>(IID_IPictureDisp);
+    });
+    if (!pic && useDefault) {
+        Trap([&] { pic = DefaultPicture(clean, language); });
+        if (!pic) Trap([&] { pic = DefaultPicture(clean, qlEnglish); });
+    }
+    return pic;
+}
+
+std::wstring Quillon::LookupHelpMessage(const std::wstring&, LONG) { return {}; }
+
+// --- scanning -------------------------------------------------------------------------
+
+LRESULT Quillon::OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&) {
+    Trap([&] {
+        // Only the form's own window menu is put back as text first.
+        const bool modify = hwnd == m_hwndOwner && HIWORD(lParam) != 0;
+        ScanPopupMenu(hwnd, reinterpret_cast<HMENU>(wParam), -1, false, modify);
+    });
+    return 0;
+}
+
+void Quillon::ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify) {
+    const int n = GetMenuItemCount(menu);
+    for (int p = 0; p < n; ++p)
+        Trap([&] { FixMenuItemStyle(hwnd, menu, parentId, p, topLevel, p == 0, p == n - 1, modify); });
+}
+
+void Quillon::ScanMenuBar(HMENU menuBar) {
+    Trap([&] { GetSystemMenuFont(true); });
+    const int n = GetMenuItemCount(menuBar);
+    for (int p = 0; p < n; ++p) {
+        Trap([&] {
+            if (GetMenuText(menuBar, p).empty()) return;  // bar items without text stay as they are
+            FixMenuItemStyle(m_hwndOwner, menuBar, -1, p, true, p == 0, p == n - 1, false);
+        });
+    }
+}
+
+void Quillon::RefreshMenuBar(HWND hwnd) {
+    // A released control converts nothing any more: nobody would paint it.
+    if (Terminated() || !hwnd || !IsWindow(hwnd)) return;
+    Trap([&] { ScanMenuBar(GetMenu(hwnd)); });
+    Trap([&] { DrawMenuBar(hwnd); });
+}
 
 void Quillon::ReprocessMenuBar(HWND hwnd) {
     HWND target = m_bFrameHooked ? m_hwndMDIFrame : hwnd;
-    if (target && IsWindow(target)) DrawMenuBar(target);
+    RefreshMenuBar(target);
+}
+
+ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId, int p, bool topLevel, bool first,
+                                            bool last, bool modify) {
+    const UINT position = static_cast<UINT>(p);
+    std::string textA;
+    std::wstring s;
+    UINT state = static_cast<UINT>(-1);
+    bool checked = false, disabled = false, separator = false;
+    UINT id = 0;
+    ComPtr<CMenuItem> item;
+    bool created = false;
+    ComPtr<IPictureDisp> pic;
+
+    // 1. Text and state.
+    Trap([&] {
+        textA = MenuTextA(menu, p);
+        s = Widen(textA);
+        state = GetMenuState(menu, position, MF_BYPOSITION);
+        checked = (state & MF_CHECKED) != 0;
+        disabled = (state & kStateDisabled) != 0;
+    });
+    // 2. Items with text, and separators; anything else stays as it is.
+    if (s.empty()) {
+        if (state == static_cast<UINT>(-1) || !(state & kStateSeparator)) return {};
+        separator = true;
+    }
+    // 3.
+    Trap([&] { id = GetMenuItemID(menu, p); });
+    // 4. The record: found by the item's application value, or new.
+    Trap([&] { item = FindMenuItem(menu, p); });
+    if (!item) {
+        item = CMenuItem::Create();
+        if (!item) return {};
+        created = true;
+        Trap([&] {
+            ++m_lItemSerial;
+            item->SetItemData(m_lItemSerial);
+        });
+        Trap([&] { item->SetCaptionFont(NewItemFont().get()); });
+        Trap([&] { item->SetShortcutFont(NewItemFont().get()); });
+        Trap([&] { AddToMenuItemCollection(item.get()); });
+    }
+    // 5.
+    Trap([&] {
+        item->SetMenuId(static_cast<LONG>(id));
+        item->SetHMenu(HandleValue(menu));
+        item->SetPosition(p);
+        item->SetIsFirst(first);
+        item->SetIsLast(last);
+        item->SetIsTopLevel(topLevel);
+        item->SetMenuText(s);
+        item->SetChecked(checked);
+        item->SetDisabled(disabled);
+        item->SetHwnd(HandleValue(hwnd));
+        if (GetSubMenu(menu, p)) item->SetHasSubMenus(true);
+    });
+    // 6.
+    Trap([&] { item->SetLanguage(Language()); });
+    // 7.
+    Trap([&] {
+        if (!s.empty()) {
+            const std::wstring clean = CleanCaption(s);
+            Trap([&] { item->SetTooltTipText(LookupHelpMessage(clean, Language())); });
+            pic = GetItemPicture(clean, Language(), !topLevel);
+        } else {
+            item->SetIsSeparator(separator);
+        }
+    });
+    // 8. The scans pass -1: a record keeps the parent it had.
+    Trap([&] {
+        if (parentId == -1) {
+            if (CMenuItem* known = FindMenuItem(menu, p)) parentId = known->ParentMenuId();
+        }
+        item->SetParentMenuId(parentId);
+    });
+    // 9.
+    Trap([&] { item->SetPicture(pic.get()); });
+    // 10.
+    Trap([&] {
+        ComPtr<IFontDisp> font = ComPtr<IFontDisp>::Adopt(MenuCaptionFont());
+        CopyFont(item->CaptionFont(), font.get());
+    });
+    Trap([&] {
+        ComPtr<IFontDisp> font = ComPtr<IFontDisp>::Adopt(MenuShortcutFont());
+        CopyFont(item->ShortcutFont(), font.get());
+    });
+    // 11. From here on, a change the host makes marks the record.
+    Trap([&] { item->SetDirty(created); });
+    // 12.
+    Trap([&] {
+        VARIANT arg;
+        VariantInit(&arg);
+        V_VT(&arg) = VT_DISPATCH;
+        V_DISPATCH(&arg) = static_cast<_CMenuItem*>(item.get());
+        DISPPARAMS params{&arg, nullptr, 1, 0};
+        FireEvent(DISPID_SetMenuItemAttributes, &params);
+    });
+    // 13.
+    Trap([&] { RemeasureItem(*item.get()); });
+    // 14.
+    Trap([&] {
+        if (!item->Picture())
+            item->SetPicture(GetItemPicture(CleanCaption(item->Caption()), item->Language(), !topLevel).get());
+    });
+    // 15. Converted again only when the text, the state or the record changed.
+    bool changed = true;
+    Trap([&] {
+        textA = MenuTextA(menu, p);
+        s = Widen(textA);
+        state = GetMenuState(menu, position, MF_BYPOSITION);
+        changed = item->MenuText() != s || static_cast<UINT>(item->AppliedFlags()) != state || item->Dirty();
+    });
+    if (!changed) return item;
+    // 16.
+    Trap([&] {
+        item->SetMenuText(s);
+        checked = (state & MF_CHECKED) != 0;
+        disabled = (state & kStateDisabled) != 0;
+        item->SetChecked(checked);
+        item->SetDisabled(disabled);
+    });
+    auto stateFlags = [&] {
+        UINT flags = 0;
+        if (checked) flags |= MF_CHECKED;
+        if (disabled) flags |= kStateDisabled;
+        if (separator) flags |= MF_SEPARATOR;
+        return flags;
+    };
+    // 17. The form's window menu: back to a plain text item first.
+    if (modify) {
+        Trap([&] {
+            const UINT flags = stateFlags();
+            item->SetAppliedFlags(static_cast<LONG>(flags));
+            ModifyMenuA(menu, position, flags | MF_BYPOSITION, id, textA.c_str());
+        });
+    }
+    // 18.
+    Trap([&] {
+        const UINT flags = MF_OWNERDRAW | stateFlags();
+        item->SetAppliedFlags(static_cast<LONG>(flags));
+        const ULONG_PTR data = static_cast<ULONG>(item->ItemData());
+        ModifyMenuA(menu, position, flags | MF_BYPOSITION, id, reinterpret_cast<LPCSTR>(data));
+        ++m_menuItemConversions;
+    });
+    // 19. A separator stays a separator for the system, so that it can be
+    // neither selected nor chosen.
+    Trap([&] {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_TYPE;
+        info.fType = RightToLeft() ? kRightToLeftType : MFT_OWNERDRAW;
+        if (separator) info.fType |= MFT_SEPARATOR;
+        SetMenuItemInfoA(menu, position, TRUE, &info);
+    });
+    // 20.
+    return item;
 }
 
 }  // namespace quillon

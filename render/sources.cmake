@@ -1,5 +1,6 @@
 list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/Colors.cpp
+  ${CMAKE_SOURCE_DIR}/render/ColorUtils.cpp
   ${CMAKE_SOURCE_DIR}/render/HotTracking.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupFrame.cpp)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include "control/QuillonInterfaces.h"
+#include "tests/com/QuillonNotImplemented.h"
 #include "control/ole/OleControl.h"
 #include "control/ole/TypeInfoDispatch.h"
 #include "tests/support/PropertyBag.h"
@@ -26,7 +27,7 @@ struct ProbeLog {
     Variant bStopAnswer;
 };
 
-class ProbeControl final : public OleControl, public _Quillon {
+class ProbeControl final : public OleControl, public QuillonNotImplemented {
 public:
     // A factory for TestContainer; every probe it makes logs into `log`.
     static ControlFactory Factory(std::shared_ptr<ProbeLog> log);

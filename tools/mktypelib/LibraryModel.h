@@ -8,11 +8,15 @@
 namespace quillon::tlb {
 
 // The type of a parameter, result or property. `user` names a type of the
-// same library (an enumeration, an interface); `byRef` passes it by pointer.
+// same library (an enumeration, an interface) or, with `standard`, one of
+// the OLE standard library stdole2 (OLE_COLOR, Font, Picture);
+// `object` makes it an interface pointer; `byRef` passes it by pointer.
 struct TypeSpec {
     VARTYPE vt = VT_EMPTY;
     const wchar_t* user = nullptr;
     bool byRef = false;
+    bool object = false;
+    bool standard = false;
 };
 
 inline constexpr TypeSpec None{};
@@ -23,6 +27,15 @@ inline constexpr TypeSpec Variant{VT_VARIANT};
 inline constexpr TypeSpec Object{VT_DISPATCH};
 inline constexpr TypeSpec ByRef(TypeSpec t) { t.byRef = true; return t; }
 inline constexpr TypeSpec Enum(const wchar_t* name) { return TypeSpec{VT_USERDEFINED, name, false}; }
+// A pointer to an interface of this library.
+inline constexpr TypeSpec Interface(const wchar_t* name) { return TypeSpec{VT_USERDEFINED, name, false, true}; }
+// Types of stdole2. Fonts and pictures are its dispatch interfaces "Font"
+// and "Picture" (IID_IFontDisp, IID_IPictureDisp): stdole2's "IFontDisp" and
+// "IPictureDisp" are aliases without an identifier, which another library
+// cannot refer to reliably.
+inline constexpr TypeSpec OleColor{VT_USERDEFINED, L"OLE_COLOR", false, false, true};
+inline constexpr TypeSpec FontObject{VT_USERDEFINED, L"Font", false, true, true};
+inline constexpr TypeSpec PictureObject{VT_USERDEFINED, L"Picture", false, true, true};
 
 struct Param {
     const wchar_t* name;

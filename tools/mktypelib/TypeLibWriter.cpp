@@ -38,6 +38,7 @@ public:
     explicit Writer(const Library& lib) : m_lib(lib) {}
     ~Writer() {
         for (auto& [name, info] : m_infos) info->Release();
+        if (m_stdole) m_stdole->Release();
     }
 
     void Write(const wchar_t* path) {
@@ -56,6 +57,8 @@ public:
         Ref<ITypeLib> stdole;
         Check(LoadTypeLib(L"stdole2.tlb", stdole.out()), "load stdole2.tlb");
         Check(stdole->GetTypeInfoOfGuid(IID_IDispatch, m_dispatch.out()), "IDispatch type info");
+        m_stdole = stdole.p;
+        m_stdole->AddRef();
 
         // Every type exists before any member refers to one.
         for (const auto& t : m_lib.types) Create(t);
@@ -81,6 +84,23 @@ private:
         Ref<ITypeInfo> ti;
         Check(Info(name)->QueryInterface(IID_ITypeInfo, reinterpret_cast<void**>(ti.out())), "type info " + Narrow(name));
         return RefTo(from, ti.p, Narrow(name));
+    }
+
+    // A type of stdole2 by name (OLE_COLOR, Font, Picture). The
+    // types are walked one by one: FindName also matches member names.
+    HREFTYPE RefToStandard(ICreateTypeInfo* from, const wchar_t* name) {
+        const UINT count = m_stdole->GetTypeInfoCount();
+        for (UINT i = 0; i < count; ++i) {
+            BSTR typeName = nullptr;
+            if (FAILED(m_stdole->GetDocumentation(static_cast<INT>(i), &typeName, nullptr, nullptr, nullptr))) continue;
+            const bool match = typeName && wcscmp(typeName, name) == 0;
+            SysFreeString(typeName);
+            if (!match) continue;
+            Ref<ITypeInfo> ti;
+            Check(m_stdole->GetTypeInfo(i, ti.out()), "stdole type " + Narrow(name));
+            return RefTo(from, ti.p, Narrow(name));
+        }
+        throw Failed{TYPE_E_ELEMENTNOTFOUND, "no stdole type " + Narrow(name)};
     }
 
     void Create(const TypeEntry& t) {
@@ -121,7 +141,14 @@ private:
                   std::vector<std::unique_ptr<TYPEDESC>>& storage) {
         TYPEDESC inner{};
         inner.vt = spec.vt;
-        if (spec.vt == VT_USERDEFINED) inner.hreftype = RefTo(info, spec.user);
+        if (spec.vt == VT_USERDEFINED)
+            inner.hreftype = spec.standard ? RefToStandard(info, spec.user) : RefTo(info, spec.user);
+        if (spec.object) {  // an interface is always passed as a pointer to it
+            storage.push_back(std::make_unique<TYPEDESC>(inner));
+            inner = TYPEDESC{};
+            inner.vt = VT_PTR;
+            inner.lptdesc = storage.back().get();
+        }
         if (!spec.byRef) {
             desc = inner;
             return;
@@ -211,6 +238,7 @@ private:
     const Library& m_lib;
     Ref<ICreateTypeLib2> m_tl;
     Ref<ITypeInfo> m_dispatch;
+    ITypeLib* m_stdole = nullptr;
     std::map<std::wstring, ICreateTypeInfo*> m_infos;
 };
 

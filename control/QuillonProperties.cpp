@@ -1,0 +1,276 @@
+// The control's Boolean, enumeration and picture properties. Setters
+// compare first: writing the stored value does nothing. A change stores,
+// refreshes what the property affects and notifies the container (which
+// also marks the control dirty). AutoShowHelp and CheckMark notify on every
+// write.
+#include <cmath>
+#include "control/Quillon.h"
+#include "hook/Guard.h"
+
+namespace quillon {
+namespace {
+
+constexpr SHORT kPictureBitmap = PICTYPE_BITMAP;  // 1
+constexpr SHORT kPictureIcon = PICTYPE_ICON;      // 3
+
+VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+
+// HIMETRIC to screen pixels, rounded half to even.
+LONG HimetricToPixels(LONG himetric, int logPixelsIndex) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, logPixelsIndex) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    if (dpi <= 0) dpi = 96;
+    return static_cast<LONG>(RoundHalfEven(static_cast<double>(himetric) * dpi / 2540.0));
+}
+
+}  // namespace
+
+LONG Quillon::LanguageOfLangId(LANGID id) {
+    const int primary = id & 0xFF;
+    if (primary == 4) {  // Chinese: traditional for Taiwan, simplified otherwise
+        const long sub = RoundHalfEven(static_cast<double>(id) / 1024.0);
+        return sub == 1 ? qlChineseTraditional : qlChineseSimplified;
+    }
+    switch (primary) {
+    case 7: return qlGerman;
+    case 10: return qlSpanish;
+    case 12: return qlFrench;
+    case 16: return qlItalian;
+    case 17: return qlJapanese;
+    case 18: return qlKorean;
+    default: return qlEnglish;
+    }
+}
+
+LONG Quillon::GetUserLanguage() { return LanguageOfLangId(GetUserDefaultLangID()); }
+
+// The language tables are read from the resource library by the help
+// subsystem; until they are, nothing is loaded here.
+void Quillon::LoadLanguageStrings(LONG) {}
+
+STDMETHODIMP Quillon::get_AutoShowHelp(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    *value = ToVariantBool(m_bAutoShowHelp);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_AutoShowHelp(VARIANT_BOOL value) {
+    m_bAutoShowHelp = value != VARIANT_FALSE;
+    PropertyChanged(DISPID_AutoShowHelp);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_CheckMark(IPictureDisp** value) {
+    if (!value) return E_POINTER;
+    *value = m_CheckMark.get();
+    if (*value) (*value)->AddRef();
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::putref_CheckMark(IPictureDisp* value) {
+    m_CheckMark = value;
+    PropertyChanged(DISPID_CheckMark);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_HighlightStyle(qlHighlight* value) {
+    if (!value) return E_POINTER;
+    *value = static_cast<qlHighlight>(m_HighlightStyle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_HighlightStyle(qlHighlight value) {
+    if (value == m_HighlightStyle) return S_OK;
+    m_HighlightStyle = value;  // any value; unknown styles paint as Plain
+    Trap([&] { ComputeDefaultColors(); });
+    Trap([&] { FullRefresh(); });
+    PropertyChanged(DISPID_HighlightStyle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_MenuBorder(qlBorder* value) {
+    if (!value) return E_POINTER;
+    *value = static_cast<qlBorder>(m_MenuBorder);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_MenuBorder(qlBorder value) {
+    if (value == m_MenuBorder) return S_OK;
+    m_MenuBorder = value;
+    Trap([&] { ComputeDefaultColors(); });
+    Trap([&] { FullRefresh(); });
+    PropertyChanged(DISPID_MenuBorder);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_Language(qlLanguage* value) {
+    if (!value) return E_POINTER;
+    *value = static_cast<qlLanguage>(m_Language);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_Language(qlLanguage value) {
+    // Compared as passed in, before Auto is resolved.
+    if (value == m_Language) return S_OK;
+    LONG language = value;
+    Trap([&] {
+        if (language == qlAuto) language = GetUserLanguage();
+    });
+    if (language == qlAuto) language = qlEnglish;  // the user's language could not be read
+    if (language == qlKorean || language == qlJapanese || language == qlChineseTraditional ||
+        language == qlChineseSimplified) {
+        Trap([&] {
+            if (!AmbientUserMode())
+                MessageBoxW(m_hwndOwner, L"Far eastern languages are not supported in this version", L"Quillon",
+                            MB_OK);
+        });
+        language = qlEnglish;
+    }
+    m_Language = language;
+    Trap([&] { LoadLanguageStrings(m_Language); });
+    PropertyChanged(DISPID_Language);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_RightToLeft(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    *value = ToVariantBool(m_bRightToLeft);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_RightToLeft(VARIANT_BOOL value) {
+    const bool rtl = value != VARIANT_FALSE;
+    if (rtl == m_bRightToLeft) return S_OK;
+    m_bRightToLeft = rtl;
+    Trap([&] { ReprocessMenuBar(m_hwndOwner); });
+    PropertyChanged(DISPID_RightToLeft);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_ShowTooltip(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    *value = ToVariantBool(m_bShowTooltip);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_ShowTooltip(VARIANT_BOOL value) {
+    const bool show = value != VARIANT_FALSE;
+    if (show == m_bShowTooltip) return S_OK;
+    m_bShowTooltip = show;
+    Trap([&] {
+        if (m_Tooltip && m_Tooltip->hwnd()) m_Tooltip->Activate(show);
+    });
+    PropertyChanged(DISPID_ShowTooltip);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_TootipStyle(qlTooltipStyle* value) {
+    if (!value) return E_POINTER;
+    *value = static_cast<qlTooltipStyle>(m_TootipStyle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_TootipStyle(qlTooltipStyle value) {
+    if (value == m_TootipStyle) return S_OK;
+    m_TootipStyle = value;
+    Trap([&] {
+        if (m_Tooltip && m_Tooltip->hwnd()) m_Tooltip->SetBalloonStyle(m_TootipStyle == qlBalloon);
+    });
+    PropertyChanged(DISPID_TootipStyle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_ShowTootipTitle(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    *value = ToVariantBool(m_bShowTootipTitle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_ShowTootipTitle(VARIANT_BOOL* value) {
+    if (!value) return E_POINTER;
+    const bool show = *value != VARIANT_FALSE;
+    if (show == m_bShowTootipTitle) return S_OK;
+    m_bShowTootipTitle = show;  // used from the next tooltip on
+    PropertyChanged(DISPID_ShowTootipTitle);
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::get_BackgroundPicture(IPictureDisp** value) {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    if (m_BackgroundPicture) m_BackgroundPicture->QueryInterface(IID_IPictureDisp, reinterpret_cast<void**>(value));
+    return S_OK;
+}
+
+void Quillon::ReleaseBackgroundPicture() noexcept {
+    m_lBackgroundWidth = 0;
+    m_lBackgroundHeight = 0;
+    if (m_hBackgroundDC) {
+        SelectObject(m_hBackgroundDC, m_hBackgroundOldObject);
+        DeleteDC(m_hBackgroundDC);
+        m_hBackgroundDC = nullptr;
+        m_hBackgroundOldObject = nullptr;
+    }
+    if (m_hBackgroundIconBitmap) {
+        DeleteObject(m_hBackgroundIconBitmap);
+        m_hBackgroundIconBitmap = nullptr;
+    }
+    m_BackgroundPicture.Reset();
+}
+
+STDMETHODIMP Quillon::putref_BackgroundPicture(IPictureDisp* value) {
+    HRESULT hr = S_OK;
+    bool ok = Trap([&] {
+        ComPtr<IPicture> picture;
+        if (value) value->QueryInterface(IID_IPicture, picture.put_void());
+        if (value && !picture) {
+            hr = ReportError(QUILLON_E_OBJECT, nullptr, L"Invalid picture type");
+            return;
+        }
+        if (picture.get() == m_BackgroundPicture.get()) return;  // the very object already stored
+        ReleaseBackgroundPicture();
+        if (picture) {
+            m_BackgroundPicture = picture;
+            SHORT type = PICTYPE_UNINITIALIZED;
+            picture->get_Type(&type);
+            if (type != kPictureBitmap && type != kPictureIcon) {
+                hr = ReportError(QUILLON_E_OBJECT, nullptr, L"Invalid picture type");
+                return;
+            }
+            OLE_XSIZE_HIMETRIC cx = 0;
+            OLE_YSIZE_HIMETRIC cy = 0;
+            picture->get_Width(&cx);
+            picture->get_Height(&cy);
+            m_lBackgroundWidth = HimetricToPixels(cx, LOGPIXELSX);
+            m_lBackgroundHeight = HimetricToPixels(cy, LOGPIXELSY);
+            OLE_HANDLE handle = 0;
+            picture->get_Handle(&handle);
+            m_hBackgroundDC = CreateCompatibleDC(nullptr);
+            if (!m_hBackgroundDC) return;
+            HGDIOBJ selected = reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle));
+            if (type == kPictureIcon) {
+                // An icon cannot be selected into a device context: it is
+                // drawn onto a bitmap of its size over the menu background.
+                HDC screen = GetDC(nullptr);
+                m_hBackgroundIconBitmap = CreateCompatibleBitmap(screen, m_lBackgroundWidth, m_lBackgroundHeight);
+                ReleaseDC(nullptr, screen);
+                selected = m_hBackgroundIconBitmap;
+            }
+            m_hBackgroundOldObject = SelectObject(m_hBackgroundDC, selected);
+            if (type == kPictureIcon && m_hBackgroundIconBitmap) {
+                RECT all{0, 0, m_lBackgroundWidth, m_lBackgroundHeight};
+                HBRUSH back = CreateSolidBrush(SystemColor(ColorProperty(ColorRole::MenuBackground)));
+                FillRect(m_hBackgroundDC, &all, back);
+                DeleteObject(back);
+                HICON icon = reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle));
+                DrawIconEx(m_hBackgroundDC, 0, 0, icon, m_lBackgroundWidth, m_lBackgroundHeight, 0, nullptr,
+                           DI_NORMAL);
+            }
+        }
+        PropertyChanged(DISPID_BackgroundPicture);
+    });
+    return ok ? hr : E_UNEXPECTED;
+}
+
+}  // namespace quillon

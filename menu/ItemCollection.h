@@ -1,0 +1,45 @@
+#pragma once
+// The control's item collection: menu item records in the order they were
+// added, each under its unique key "MENU_" and its ItemData in decimal.
+#include <windows.h>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "control/ole/ComPtr.h"
+#include "menu/MenuItem.h"
+
+namespace quillon {
+
+class ItemCollection {
+public:
+    // "MENU_" and the value in decimal.
+    static std::wstring KeyOf(LONG_PTR itemData);
+
+    // Adds `item` under `key`; false when the key is taken.
+    bool Add(const std::wstring& key, CMenuItem* item);
+    // The record under `key` (not AddRef'd), or null.
+    CMenuItem* Find(const std::wstring& key) const;
+    // Removes the record under `key`; the removed record, or null.
+    ComPtr<CMenuItem> Remove(const std::wstring& key);
+    size_t Count() const { return m_items.size(); }
+    // The records in order, as a snapshot that stays valid while the
+    // collection changes.
+    std::vector<ComPtr<CMenuItem>> Items() const;
+    // Direct walk in order; `f` must not change the collection.
+    template <class F>
+    void ForEach(F&& f) const {
+        for (const auto& entry : m_items) f(*entry.item.get());
+    }
+    // Keys in order.
+    std::vector<std::wstring> Keys() const;
+
+private:
+    struct Entry {
+        std::wstring key;
+        ComPtr<CMenuItem> item;
+    };
+    std::vector<Entry> m_items;
+    std::unordered_map<std::wstring, CMenuItem*> m_index;
+};
+
+}  // namespace quillon

@@ -1,0 +1,292 @@
+// Measuring owner-drawn items through WM_MEASUREITEM on a hooked form, the
+// SetMenuItemSize event, menu fonts and the one-entry GDI font cache.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <cmath>
+#include "tests/menu/MenuFixture.h"
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+LONG Bar() { return GetSystemMetrics(SM_CYMENU); }
+LONG Check() { return GetSystemMetrics(SM_CXMENUCHECK); }
+
+LONG ExpectedHeight(const CMenuItem& r, LONG picH = 0) {
+    LONG h = Bar();
+    if (picH + 4 > h) h = picH + 4;
+    if (r.CaptionTextHeight() + 4 > h) h = r.CaptionTextHeight() + 4;
+    if (r.ShortcutTextHeight() + 4 > h) h = r.ShortcutTextHeight() + 4;
+    return h;
+}
+
+TEST(MenuMeasure, SeparatorsAndPlainItems) {
+    MenuForm form;
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "&Short");
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(popup, MF_STRING, 2, "A much longer caption\tCtrl+Shift+L");
+    form.Open(popup);
+    CMenuItem* shortItem = form.Record(popup, 0);
+    CMenuItem* sep = form.Record(popup, 1);
+    CMenuItem* longItem = form.Record(popup, 2);
+    ASSERT_TRUE(shortItem && sep && longItem);
+
+    LRESULT answer = 0;
+    MEASUREITEMSTRUCT m = form.Measure(sep, &answer);
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(m.itemWidth, 0u);
+    const LONG half = static_cast<LONG>(std::nearbyint(Bar() / 2.0));  // halves to even
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), half);
+    if (Bar() == 19) {
+        EXPECT_EQ(m.itemHeight, 10u);
+    }
+
+    // Every drop-down item is as wide as the widest caption and shortcut of its menu.
+    const LONG width = longItem->CaptionTextWidth() + longItem->ShortcutTextWidth() + Bar() + Check();
+    m = form.Measure(shortItem);
+    EXPECT_EQ(static_cast<LONG>(m.itemWidth), width);
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), ExpectedHeight(*shortItem));
+    m = form.Measure(longItem);
+    EXPECT_EQ(static_cast<LONG>(m.itemWidth), width);
+    EXPECT_GE(static_cast<LONG>(m.itemHeight), Bar());
+    EXPECT_EQ(form.q()->GetMaxCaptionWidth(*shortItem), longItem->CaptionTextWidth());
+    EXPECT_EQ(form.q()->GetMaxShortcutWidth(*shortItem), longItem->ShortcutTextWidth());
+    EXPECT_EQ(form.events().Count(DISPID_SetMenuItemSize), 3);
+    DestroyMenu(popup);
+}
+
+TEST(MenuMeasure, PicturesAndCheckMarksWidenThePictureColumn) {
+    MenuForm form;
+    auto pic = MakeBitmapPicture(16, 16);
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "With picture");
+    AppendMenuA(popup, MF_STRING, 2, "Plain");
+    form.Open(popup);
+    CMenuItem* withPic = form.Record(popup, 0);
+    CMenuItem* plain = form.Record(popup, 1);
+    ASSERT_TRUE(withPic && plain);
+    // No picture anywhere: the column is the menu-bar height.
+    EXPECT_EQ(form.q()->GetPictureColumnWidth(*plain), Bar());
+    withPic->SetPicture(pic.get());
+    EXPECT_EQ(form.q()->GetPictureColumnWidth(*plain), std::max<LONG>(20, Bar()));
+    MEASUREITEMSTRUCT m = form.Measure(withPic);
+    EXPECT_GE(static_cast<LONG>(m.itemHeight), 20);
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), ExpectedHeight(*withPic, 16));
+    EXPECT_EQ(static_cast<LONG>(m.itemWidth), withPic->CaptionTextWidth() + std::max<LONG>(20, Bar()) + Check());
+
+    // A checked item without a picture uses the check mark; an unchecked one nothing.
+    withPic->SetPicture(nullptr);
+    auto mark = MakeBitmapPicture(24, 24);
+    ComPtr<_Quillon> dual(static_cast<_Quillon*>(form.q()));
+    ASSERT_EQ(dual->putref_CheckMark(mark.get()), S_OK);
+    EXPECT_EQ(form.q()->GetPictureColumnWidth(*plain), std::max<LONG>(4, Bar()));
+    CheckMenuItem(popup, 1, MF_BYPOSITION | MF_CHECKED);
+    form.Open(popup);
+    ASSERT_TRUE(plain->Checked());
+    EXPECT_EQ(form.q()->GetPictureColumnWidth(*plain), std::max<LONG>(28, Bar()));
+    m = form.Measure(plain);
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), ExpectedHeight(*plain, 24));
+    DestroyMenu(popup);
+}
+
+TEST(MenuMeasure, MenuBarItemsAndTheLastItemOfAShadowedMenu) {
+    MenuForm form(MakeSampleMenuBar());
+    auto pic = MakeBitmapPicture(16, 16);
+    HMENU bar = GetMenu(form.window.hwnd());
+    CMenuItem* file = form.Record(bar, 0);
+    ASSERT_NE(file, nullptr);
+    file->SetPicture(pic.get());
+    MEASUREITEMSTRUCT m = form.Measure(file);
+    EXPECT_EQ(static_cast<LONG>(m.itemWidth), 16 + file->CaptionTextWidth() + 6);
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), form.q()->GetMenuBarHeight());
+    EXPECT_EQ(form.q()->GetMenuBarHeight(), std::max<LONG>({Bar(), 20, file->CaptionTextHeight() + 4}));
+
+    ComPtr<_Quillon> dual(static_cast<_Quillon*>(form.q()));
+    ASSERT_EQ(dual->put_MenuBorder(qlBorderFlatWithShadow), S_OK);
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Same");
+    AppendMenuA(popup, MF_STRING, 2, "Same");
+    form.Open(popup);
+    const MEASUREITEMSTRUCT first = form.Measure(form.Record(popup, 0));
+    const MEASUREITEMSTRUCT last = form.Measure(form.Record(popup, 1));
+    EXPECT_EQ(last.itemHeight, first.itemHeight + 2);
+    EXPECT_EQ(last.itemWidth, first.itemWidth);
+    DestroyMenu(popup);
+}
+
+TEST(MenuMeasure, TheHostMayResizeAndUnknownItemsGetADefault) {
+    MenuForm form;
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Resized");
+    form.Open(popup);
+    CMenuItem* item = form.Record(popup, 0);
+    ASSERT_NE(item, nullptr);
+    LONG seenWidth = -1;
+    form.events().onEvent = [&](DISPID id, DISPPARAMS* params) {
+        if (id != DISPID_SetMenuItemSize || params->cArgs != 3) return;
+        // rgvarg is in reverse: ItemHeight, ItemWidth, aMenuItem.
+        ASSERT_EQ(V_VT(&params->rgvarg[1]), VT_BYREF | VT_I4);
+        ASSERT_EQ(V_VT(&params->rgvarg[2]), VT_DISPATCH);
+        seenWidth = *V_I4REF(&params->rgvarg[1]);
+        *V_I4REF(&params->rgvarg[1]) = 200;
+        *V_I4REF(&params->rgvarg[0]) = 33;
+    };
+    MEASUREITEMSTRUCT m = form.Measure(item);
+    EXPECT_EQ(seenWidth, item->CaptionTextWidth() + Bar() + Check());
+    EXPECT_EQ(m.itemWidth, 200u);
+    EXPECT_EQ(m.itemHeight, 33u);
+
+    const int events = form.events().Count(DISPID_SetMenuItemSize);
+    LRESULT answer = 0;
+    m = form.Measure(static_cast<ULONG_PTR>(4242), &answer);
+    EXPECT_EQ(answer, 1);
+    EXPECT_EQ(static_cast<LONG>(m.itemWidth), 4 * Bar());
+    EXPECT_EQ(static_cast<LONG>(m.itemHeight), Bar());
+    EXPECT_EQ(form.events().Count(DISPID_SetMenuItemSize), events);
+
+    // Not a menu: left to the form's own procedure.
+    MEASUREITEMSTRUCT button{};
+    button.CtlType = ODT_BUTTON;
+    button.itemWidth = 7;
+    form.window.proc().handler = [](HWND, UINT msg, WPARAM, LPARAM, LRESULT& r) {
+        if (msg != WM_MEASUREITEM) return false;
+        r = 5;
+        return true;
+    };
+    const int before = form.window.proc().Count(WM_MEASUREITEM);
+    EXPECT_EQ(SendMessageA(form.window.hwnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&button)), 5);
+    EXPECT_EQ(button.itemWidth, 7u);
+    EXPECT_EQ(form.window.proc().Count(WM_MEASUREITEM), before + 1);
+    DestroyMenu(popup);
+}
+
+TEST(MenuMeasure, ANewTextIsMeasuredWhenTheItemIsMeasured) {
+    MenuForm form;
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Go");
+    form.Open(popup);
+    CMenuItem* item = form.Record(popup, 0);
+    const LONG before = item->CaptionTextWidth();
+    // The host renames the item behind the control's back; the data stays.
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    char text[] = "Go somewhere far away";
+    info.dwTypeData = text;
+    SetMenuItemInfoA(popup, 0, TRUE, &info);
+    form.Measure(item);
+    EXPECT_EQ(item->MenuText(), L"Go somewhere far away");
+    EXPECT_GT(item->CaptionTextWidth(), before);
+    DestroyMenu(popup);
+}
+
+TEST(MenuFonts, SystemMenuFontDefaultsAndTheirReplacement) {
+    MenuForm form(MakeSampleMenuBar());
+    Quillon* q = form.q();
+    ComPtr<IFontDisp> caption = ComPtr<IFontDisp>::Adopt(q->MenuCaptionFont());
+    ComPtr<IFontDisp> shortcut = ComPtr<IFontDisp>::Adopt(q->MenuShortcutFont());
+    ASSERT_TRUE(caption);
+    EXPECT_EQ(caption.get(), shortcut.get());  // both the cached system menu font
+    EXPECT_EQ(caption.get(), q->GetSystemMenuFont(false));
+
+    auto mine = MakeFont(L"Courier New", 14);
+    const int conversions = q->MenuItemConversions();
+    q->SetMenuCaptionFontObject(mine.get());
+    ComPtr<IFontDisp> now = ComPtr<IFontDisp>::Adopt(q->MenuCaptionFont());
+    EXPECT_EQ(now.get(), mine.get());  // the object itself, not a copy
+    // The menu bar took the new font at once.
+    EXPECT_GT(q->MenuItemConversions(), conversions);
+    CMenuItem* file = q->GetMenuItemByKey(L"MENU_1001");
+    ASSERT_NE(file, nullptr);
+    // The record's font copies the host's: compare with what the font reads.
+    CY size{}, wanted{};
+    AsFont(file->CaptionFont())->get_Size(&size);
+    AsFont(mine.get())->get_Size(&wanted);
+    EXPECT_EQ(size.int64, wanted.int64);
+    BSTR name = nullptr, wantedName = nullptr;
+    AsFont(file->CaptionFont())->get_Name(&name);
+    AsFont(mine.get())->get_Name(&wantedName);
+    EXPECT_EQ(std::wstring(name), std::wstring(wantedName));
+    SysFreeString(name);
+    SysFreeString(wantedName);
+    q->SetMenuCaptionFontObject(nullptr);
+    now = ComPtr<IFontDisp>::Adopt(q->MenuCaptionFont());
+    EXPECT_EQ(now.get(), q->GetSystemMenuFont(false));
+}
+
+TEST(MenuFonts, MenuFontSizeIsRoundedFromTheSystemMetrics) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpi != 96) GTEST_SKIP() << "needs 96 pixels per inch";
+    NONCLIENTMETRICSA saved{};
+    saved.cbSize = 340;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &saved, 0));
+    NONCLIENTMETRICSA changed = saved;
+    changed.lfMenuFont.lfHeight = -11;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, 340, &changed, 0));
+    MenuForm form;
+    CY size{};
+    AsFont(form.q()->GetSystemMenuFont(true))->get_Size(&size);
+    SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, 340, &saved, 0);
+    // |-11 * 72 / 96| = 8.25 makes an 8-point font. OLE fonts may read back
+    // the size of the face they realise: compare with an 8-point one.
+    wchar_t face[LF_FACESIZE] = {};
+    MultiByteToWideChar(CP_ACP, 0, changed.lfMenuFont.lfFaceName, -1, face, LF_FACESIZE);
+    CY eight{};
+    AsFont(MakeFont(face, 8).get())->get_Size(&eight);
+    CY nine{};
+    AsFont(MakeFont(face, 9).get())->get_Size(&nine);
+    EXPECT_EQ(size.int64, eight.int64);
+    EXPECT_NE(size.int64, nine.int64);
+}
+
+TEST(MenuFonts, TheCachedGdiFontIsMadeOncePerDescription) {
+    MenuForm form;
+    Quillon* q = form.q();
+    auto a = MakeFont(L"Arial", 10);
+    auto b = MakeFont(L"Arial", 10);  // another object, same properties
+    const int made = q->CachedFontCreations();
+    HFONT first = q->GetCachedFont(a.get(), 0, 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(q->GetCachedFont(a.get(), 0, 17), first);
+    EXPECT_EQ(q->GetCachedFont(b.get(), 0, 0), first);
+    EXPECT_EQ(q->CachedFontCreations(), made + 1);
+    LOGFONTA lf{};
+    GetObjectA(first, sizeof lf, &lf);
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(lf.lfHeight, -MulDiv(10, dpi, 72));
+    // Another width or property makes a new one.
+    q->GetCachedFont(a.get(), 5, 0);
+    EXPECT_EQ(q->CachedFontCreations(), made + 2);
+    AsFont(b.get())->put_Italic(TRUE);
+    HFONT italic = q->GetCachedFont(b.get(), 0, 0);
+    EXPECT_EQ(q->CachedFontCreations(), made + 3);
+    GetObjectA(italic, sizeof lf, &lf);
+    EXPECT_TRUE(lf.lfItalic);
+    // Measuring with one font reuses it.
+    const int beforeMeasure = q->CachedFontCreations();
+    q->MeasureText(b.get(), 0, L"one");
+    q->MeasureText(b.get(), 0, L"two");
+    EXPECT_EQ(q->CachedFontCreations(), beforeMeasure);
+}
+
+TEST(MenuFonts, AnAccessKeyMarkerTakesNoRoom) {
+    MenuForm form;
+    auto font = MakeFont(L"Arial", 10);
+    const SIZE plain = form.q()->MeasureText(font.get(), 0, L"File");
+    const SIZE marked = form.q()->MeasureText(font.get(), 0, L"&File");
+    EXPECT_GT(plain.cx, 0);
+    EXPECT_EQ(plain.cx, marked.cx);
+    EXPECT_EQ(plain.cy, marked.cy);
+    const SIZE empty = form.q()->MeasureText(font.get(), 0, L"");
+    EXPECT_EQ(empty.cx, 0);
+    EXPECT_EQ(empty.cy, plain.cy);
+    EXPECT_GT(form.q()->MeasureText(font.get(), 0, L"File menu").cx, plain.cx);
+}
+
+}  // namespace
