@@ -22,7 +22,8 @@ HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv) {
 }
 
 Quillon::Quillon()
-    : m_mdiTimer(m_timers, kMdiTimerId, [this] { m_mdiTimer_Timer(); }),
+    : DualDispatch<_Quillon>(IID__Quillon),
+      m_mdiTimer(m_timers, kMdiTimerId, [this] { m_mdiTimer_Timer(); }),
       m_NCTimer(m_timers, kNCTimerId, [this] { m_NCTimer_Timer(); }) {
     UserControl_Initialize();
 }
@@ -35,25 +36,6 @@ Quillon::~Quillon() {
 void* Quillon::QueryControlInterface(REFIID riid) {
     if (IsEqualIID(riid, IID__Quillon) || IsEqualIID(riid, IID_IDispatch)) return static_cast<_Quillon*>(this);
     return nullptr;
-}
-
-STDMETHODIMP Quillon::GetTypeInfoCount(UINT* count) { return m_dispatch.GetTypeInfoCount(count); }
-
-STDMETHODIMP Quillon::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-    return m_dispatch.GetTypeInfo(index, lcid, info);
-}
-
-STDMETHODIMP Quillon::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
-    return m_dispatch.GetIDsOfNames(riid, names, count, lcid, ids);
-}
-
-STDMETHODIMP Quillon::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                             EXCEPINFO* excep, UINT* argErr) {
-    HRESULT hr = E_UNEXPECTED;
-    Trap([&] {
-        hr = m_dispatch.Invoke(static_cast<_Quillon*>(this), id, riid, lcid, flags, params, result, excep, argErr);
-    });
-    return hr;
 }
 
 STDMETHODIMP Quillon::RegisterWindowMenu(LONG hWindow, VARIANT* bStop) {

@@ -14,9 +14,10 @@
 #include "control/FormLocator.h"
 #include "control/QuillonInterfaces.h"
 #include "control/ole/OleControl.h"
-#include "control/ole/TypeInfoDispatch.h"
+#include "control/ole/DualDispatch.h"
 #include "help/Tooltip.h"
 #include "render/ColorUtils.h"
+#include "hook/Guard.h"
 #include "hook/SubclassListener.h"
 
 namespace quillon {
@@ -24,7 +25,7 @@ namespace quillon {
 // Creates a Quillon object and runs its UserControl_Initialize.
 HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv);
 
-class Quillon final : public OleControl, public _Quillon, public cSubclassListener {
+class Quillon final : public OleControl, public DualDispatch<_Quillon>, public cSubclassListener {
 public:
     Quillon();
 
@@ -32,13 +33,6 @@ public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return OleControl::QueryInterface(riid, ppv); }
     STDMETHODIMP_(ULONG) AddRef() override { return OleControl::AddRef(); }
     STDMETHODIMP_(ULONG) Release() override { return OleControl::Release(); }
-
-    // IDispatch of the dual interface
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* excep, UINT* argErr) override;
 
     // _Quillon
     STDMETHODIMP RegisterWindowMenu(LONG hWindow, VARIANT* bStop) override;
@@ -137,7 +131,6 @@ private:
     bool m_bMenuAnimationRead = false;
     bool m_bInstanceCounted = false;
     std::wstring m_aboutText;
-    TypeInfoDispatch m_dispatch{IID__Quillon};
 
     // Timers on the control's own message-only window.
     ControlTimers m_timers;
@@ -243,10 +236,33 @@ public:
     static LONG GetUserLanguage();
 
 private:
+    // Compare-first write of a property: nothing when the value is the one
+    // stored; otherwise store it, run `refresh` (a failure is skipped) and
+    // notify the container.
+    template <class T, class Refresh>
+    HRESULT ChangeProperty(T& field, T value, DISPID dispid, Refresh&& refresh) {
+        if (value == field) return S_OK;
+        field = value;
+        Trap(refresh);
+        PropertyChanged(dispid);
+        return S_OK;
+    }
+    template <class T, class Out>
+    static HRESULT ReadProperty(const T& field, Out* value) {
+        if (!value) return E_POINTER;
+        *value = static_cast<Out>(field);
+        return S_OK;
+    }
+    static HRESULT ReadProperty(const bool& field, VARIANT_BOOL* value) {
+        if (!value) return E_POINTER;
+        *value = field ? VARIANT_TRUE : VARIANT_FALSE;
+        return S_OK;
+    }
     HRESULT ReadColor(ColorRole role, OLE_COLOR* value);
     HRESULT WriteColor(ColorRole role, DISPID dispid, OLE_COLOR value);
     // At run time only: recompute colours, caches and menus.
     void FullRefresh();
+    void RecomputeColorsAndRefresh();
     void RebuildBitmapBackgroundBrush();
     // Hands the tooltip window its colours, already resolved.
     void SetTooltipColors(COLORREF text, COLORREF back);

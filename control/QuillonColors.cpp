@@ -71,24 +71,17 @@ HRESULT Quillon::WriteColor(ColorRole role, DISPID dispid, OLE_COLOR value) {
     return S_OK;
 }
 
-STDMETHODIMP Quillon::get_UseCustomColors(VARIANT_BOOL* value) {
-    if (!value) return E_POINTER;
-    *value = m_bUseCustomColors ? VARIANT_TRUE : VARIANT_FALSE;
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_UseCustomColors(VARIANT_BOOL* value) { return ReadProperty(m_bUseCustomColors, value); }
 
 STDMETHODIMP Quillon::put_UseCustomColors(VARIANT_BOOL value) {
-    const bool use = value != VARIANT_FALSE;
-    if (use == m_bUseCustomColors) return S_OK;
-    m_bUseCustomColors = use;
-    Trap([&] {
-        if (m_Tooltip && m_Tooltip->hwnd())
-            SetTooltipColors(SystemColor(ColorProperty(ColorRole::TootipTextColor)),
-                             SystemColor(ColorProperty(ColorRole::TootipBackground)));
+    return ChangeProperty(m_bUseCustomColors, value != VARIANT_FALSE, DISPID_UseCustomColors, [&] {
+        Trap([&] {
+            if (m_Tooltip && m_Tooltip->hwnd())
+                SetTooltipColors(SystemColor(ColorProperty(ColorRole::TootipTextColor)),
+                                 SystemColor(ColorProperty(ColorRole::TootipBackground)));
+        });
+        FullRefresh();
     });
-    Trap([&] { FullRefresh(); });
-    PropertyChanged(DISPID_UseCustomColors);
-    return S_OK;
 }
 
 #define QUILLON_COLOR_PROPERTY(Name)                                                                            \

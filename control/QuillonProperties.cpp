@@ -13,8 +13,6 @@ namespace {
 constexpr SHORT kPictureBitmap = PICTYPE_BITMAP;  // 1
 constexpr SHORT kPictureIcon = PICTYPE_ICON;      // 3
 
-VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
-
 // HIMETRIC to screen pixels, rounded half to even.
 LONG HimetricToPixels(LONG himetric, int logPixelsIndex) {
     HDC screen = GetDC(nullptr);
@@ -49,11 +47,7 @@ LONG Quillon::GetUserLanguage() { return LanguageOfLangId(GetUserDefaultLangID()
 // subsystem; until they are, nothing is loaded here.
 void Quillon::LoadLanguageStrings(LONG) {}
 
-STDMETHODIMP Quillon::get_AutoShowHelp(VARIANT_BOOL* value) {
-    if (!value) return E_POINTER;
-    *value = ToVariantBool(m_bAutoShowHelp);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_AutoShowHelp(VARIANT_BOOL* value) { return ReadProperty(m_bAutoShowHelp, value); }
 
 STDMETHODIMP Quillon::put_AutoShowHelp(VARIANT_BOOL value) {
     m_bAutoShowHelp = value != VARIANT_FALSE;
@@ -74,41 +68,28 @@ STDMETHODIMP Quillon::putref_CheckMark(IPictureDisp* value) {
     return S_OK;
 }
 
-STDMETHODIMP Quillon::get_HighlightStyle(qlHighlight* value) {
-    if (!value) return E_POINTER;
-    *value = static_cast<qlHighlight>(m_HighlightStyle);
-    return S_OK;
+// Highlight style and border change the default colours (XP box, flat frames).
+void Quillon::RecomputeColorsAndRefresh() {
+    Trap([&] { ComputeDefaultColors(); });
+    Trap([&] { FullRefresh(); });
 }
+
+STDMETHODIMP Quillon::get_HighlightStyle(qlHighlight* value) { return ReadProperty(m_HighlightStyle, value); }
 
 STDMETHODIMP Quillon::put_HighlightStyle(qlHighlight value) {
-    if (value == m_HighlightStyle) return S_OK;
-    m_HighlightStyle = value;  // any value; unknown styles paint as Plain
-    Trap([&] { ComputeDefaultColors(); });
-    Trap([&] { FullRefresh(); });
-    PropertyChanged(DISPID_HighlightStyle);
-    return S_OK;
+    // Any value is stored; unknown styles paint as Plain.
+    return ChangeProperty(m_HighlightStyle, static_cast<LONG>(value), DISPID_HighlightStyle,
+                          [&] { RecomputeColorsAndRefresh(); });
 }
 
-STDMETHODIMP Quillon::get_MenuBorder(qlBorder* value) {
-    if (!value) return E_POINTER;
-    *value = static_cast<qlBorder>(m_MenuBorder);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_MenuBorder(qlBorder* value) { return ReadProperty(m_MenuBorder, value); }
 
 STDMETHODIMP Quillon::put_MenuBorder(qlBorder value) {
-    if (value == m_MenuBorder) return S_OK;
-    m_MenuBorder = value;
-    Trap([&] { ComputeDefaultColors(); });
-    Trap([&] { FullRefresh(); });
-    PropertyChanged(DISPID_MenuBorder);
-    return S_OK;
+    return ChangeProperty(m_MenuBorder, static_cast<LONG>(value), DISPID_MenuBorder,
+                          [&] { RecomputeColorsAndRefresh(); });
 }
 
-STDMETHODIMP Quillon::get_Language(qlLanguage* value) {
-    if (!value) return E_POINTER;
-    *value = static_cast<qlLanguage>(m_Language);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_Language(qlLanguage* value) { return ReadProperty(m_Language, value); }
 
 STDMETHODIMP Quillon::put_Language(qlLanguage value) {
     // Compared as passed in, before Auto is resolved.
@@ -133,67 +114,35 @@ STDMETHODIMP Quillon::put_Language(qlLanguage value) {
     return S_OK;
 }
 
-STDMETHODIMP Quillon::get_RightToLeft(VARIANT_BOOL* value) {
-    if (!value) return E_POINTER;
-    *value = ToVariantBool(m_bRightToLeft);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_RightToLeft(VARIANT_BOOL* value) { return ReadProperty(m_bRightToLeft, value); }
 
 STDMETHODIMP Quillon::put_RightToLeft(VARIANT_BOOL value) {
-    const bool rtl = value != VARIANT_FALSE;
-    if (rtl == m_bRightToLeft) return S_OK;
-    m_bRightToLeft = rtl;
-    Trap([&] { ReprocessMenuBar(m_hwndOwner); });
-    PropertyChanged(DISPID_RightToLeft);
-    return S_OK;
+    return ChangeProperty(m_bRightToLeft, value != VARIANT_FALSE, DISPID_RightToLeft,
+                          [&] { ReprocessMenuBar(m_hwndOwner); });
 }
 
-STDMETHODIMP Quillon::get_ShowTooltip(VARIANT_BOOL* value) {
-    if (!value) return E_POINTER;
-    *value = ToVariantBool(m_bShowTooltip);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_ShowTooltip(VARIANT_BOOL* value) { return ReadProperty(m_bShowTooltip, value); }
 
 STDMETHODIMP Quillon::put_ShowTooltip(VARIANT_BOOL value) {
-    const bool show = value != VARIANT_FALSE;
-    if (show == m_bShowTooltip) return S_OK;
-    m_bShowTooltip = show;
-    Trap([&] {
-        if (m_Tooltip && m_Tooltip->hwnd()) m_Tooltip->Activate(show);
+    return ChangeProperty(m_bShowTooltip, value != VARIANT_FALSE, DISPID_ShowTooltip, [&] {
+        if (m_Tooltip && m_Tooltip->hwnd()) m_Tooltip->Activate(m_bShowTooltip);
     });
-    PropertyChanged(DISPID_ShowTooltip);
-    return S_OK;
 }
 
-STDMETHODIMP Quillon::get_TootipStyle(qlTooltipStyle* value) {
-    if (!value) return E_POINTER;
-    *value = static_cast<qlTooltipStyle>(m_TootipStyle);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_TootipStyle(qlTooltipStyle* value) { return ReadProperty(m_TootipStyle, value); }
 
 STDMETHODIMP Quillon::put_TootipStyle(qlTooltipStyle value) {
-    if (value == m_TootipStyle) return S_OK;
-    m_TootipStyle = value;
-    Trap([&] {
+    return ChangeProperty(m_TootipStyle, static_cast<LONG>(value), DISPID_TootipStyle, [&] {
         if (m_Tooltip && m_Tooltip->hwnd()) m_Tooltip->SetBalloonStyle(m_TootipStyle == qlBalloon);
     });
-    PropertyChanged(DISPID_TootipStyle);
-    return S_OK;
 }
 
-STDMETHODIMP Quillon::get_ShowTootipTitle(VARIANT_BOOL* value) {
-    if (!value) return E_POINTER;
-    *value = ToVariantBool(m_bShowTootipTitle);
-    return S_OK;
-}
+STDMETHODIMP Quillon::get_ShowTootipTitle(VARIANT_BOOL* value) { return ReadProperty(m_bShowTootipTitle, value); }
 
 STDMETHODIMP Quillon::put_ShowTootipTitle(VARIANT_BOOL* value) {
     if (!value) return E_POINTER;
-    const bool show = *value != VARIANT_FALSE;
-    if (show == m_bShowTootipTitle) return S_OK;
-    m_bShowTootipTitle = show;  // used from the next tooltip on
-    PropertyChanged(DISPID_ShowTootipTitle);
-    return S_OK;
+    // Used from the next tooltip on.
+    return ChangeProperty(m_bShowTootipTitle, *value != VARIANT_FALSE, DISPID_ShowTootipTitle, [] {});
 }
 
 STDMETHODIMP Quillon::get_BackgroundPicture(IPictureDisp** value) {

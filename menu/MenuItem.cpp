@@ -92,7 +92,7 @@ ComPtr<CMenuItem> CMenuItem::Create() {
     return ComPtr<CMenuItem>::Adopt(item);
 }
 
-CMenuItem::CMenuItem() : m_sink(new (std::nothrow) FontSink(this)) {}
+CMenuItem::CMenuItem() : DualDispatch<_CMenuItem>(IID__CMenuItem), m_sink(new (std::nothrow) FontSink(this)) {}
 
 CMenuItem::~CMenuItem() {
     // Shortcut font first, then caption font, then the picture.
@@ -122,25 +122,6 @@ STDMETHODIMP_(ULONG) CMenuItem::Release() {
     const LONG n = --m_refs;
     if (n == 0) delete this;
     return static_cast<ULONG>(n);
-}
-
-STDMETHODIMP CMenuItem::GetTypeInfoCount(UINT* count) { return m_dispatch.GetTypeInfoCount(count); }
-
-STDMETHODIMP CMenuItem::GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) {
-    return m_dispatch.GetTypeInfo(index, lcid, info);
-}
-
-STDMETHODIMP CMenuItem::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) {
-    return m_dispatch.GetIDsOfNames(riid, names, count, lcid, ids);
-}
-
-STDMETHODIMP CMenuItem::Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                               EXCEPINFO* excep, UINT* argErr) {
-    HRESULT hr = E_UNEXPECTED;
-    Trap([&] {
-        hr = m_dispatch.Invoke(static_cast<_CMenuItem*>(this), id, riid, lcid, flags, params, result, excep, argErr);
-    });
-    return hr;
 }
 
 // --- getters ----------------------------------------------------------------

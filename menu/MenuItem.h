@@ -8,11 +8,11 @@
 #include <string>
 #include "control/QuillonInterfaces.h"
 #include "control/ole/ComPtr.h"
-#include "control/ole/TypeInfoDispatch.h"
+#include "control/ole/DualDispatch.h"
 
 namespace quillon {
 
-class CMenuItem final : public _CMenuItem {
+class CMenuItem final : public DualDispatch<_CMenuItem> {
 public:
     // A new record with every field at its initial value and no fonts.
     static ComPtr<CMenuItem> Create();
@@ -21,12 +21,7 @@ public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override;
     STDMETHODIMP_(ULONG) AddRef() override;
     STDMETHODIMP_(ULONG) Release() override;
-    // IDispatch, answered from the embedded type library
-    STDMETHODIMP GetTypeInfoCount(UINT* count) override;
-    STDMETHODIMP GetTypeInfo(UINT index, LCID lcid, ITypeInfo** info) override;
-    STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override;
-    STDMETHODIMP Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
-                        EXCEPINFO* excep, UINT* argErr) override;
+    // (IDispatch comes from DualDispatch, answered from the type library.)
 
     // _CMenuItem
     STDMETHODIMP get_TooltTipText(BSTR* value) override;
@@ -146,7 +141,6 @@ private:
     void FontChanged() { m_Dirty = true; }
 
     LONG m_refs = 1;
-    TypeInfoDispatch m_dispatch{IID__CMenuItem};
     FontSink* m_sink = nullptr;  // owned by its own count; detached at release
 
     std::wstring m_MenuText;
