@@ -391,6 +391,25 @@ private:
     CachedFontDescription m_cachedFontDescription;
     int m_cachedFontCreations = 0;
 
+    // --- Renderer: render/.
+public:
+    // The shared GDI objects (owned by the control; null until the first
+    // refresh at run time): the popup background brush, the picture-column
+    // brush and the frame pen.
+    HBRUSH MenuBackgroundBrush() const;
+    HBRUSH BitmapBackgroundBrush() const;
+    HPEN HighlightBorderPen() const;
+    // How many shared GDI objects the refreshes made and replaced (deleted).
+    int GdiCacheCreations() const { return m_gdiCacheCreations; }
+    int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
+
+private:
+    // Deletes what `slot` holds and keeps `fresh` instead.
+    template <class Handle>
+    void ReplaceCachedObject(Handle& slot, Handle fresh) noexcept;
+    int m_gdiCacheCreations = 0;
+    int m_gdiCacheDeletions = 0;
+
     // Cached GDI objects (filled by the renderer)
     HBRUSH m_hBitmapBackgroundBrush = nullptr;
     HBRUSH m_hMenuBackgroundBrush = nullptr;

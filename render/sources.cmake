@@ -1,6 +1,8 @@
 list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/Colors.cpp
   ${CMAKE_SOURCE_DIR}/render/ColorUtils.cpp
+  ${CMAKE_SOURCE_DIR}/render/Highlight.cpp
   ${CMAKE_SOURCE_DIR}/render/HotTracking.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
+  ${CMAKE_SOURCE_DIR}/render/MakePicture.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupFrame.cpp)

@@ -1,0 +1,255 @@
+// The highlight painter. Gradients work on single-precision ratios: bands of
+// the straight gradients are merged while the ratio moves by no more than
+// 0.025, the centre styles paint one column or row at a time, and Diagonal
+// and Radial compute every pixel.
+#include "render/Highlight.h"
+#include <cmath>
+#include <cstdint>
+#include "render/ColorUtils.h"
+
+namespace quillon {
+namespace {
+
+constexpr float kBandThreshold = 0.025f;
+
+// A solid brush that lives for one fill.
+class SolidBrush {
+public:
+    explicit SolidBrush(COLORREF color) noexcept : m_brush(CreateSolidBrush(color)) {}
+    ~SolidBrush() {
+        if (m_brush) DeleteObject(m_brush);
+    }
+    SolidBrush(const SolidBrush&) = delete;
+    SolidBrush& operator=(const SolidBrush&) = delete;
+    HBRUSH get() const noexcept { return m_brush; }
+
+private:
+    HBRUSH m_brush;
+};
+
+// The colour at ratio t: t * c1 + (1 - t) * c2 per channel.
+COLORREF RampColor(COLORREF c1, COLORREF c2, float t) noexcept { return BlendColors(c1, c2, t); }
+
+void FillBand(HDC hDC, const RECT& band, COLORREF color) noexcept {
+    SolidBrush brush(color);
+    FillRect(hDC, &band, brush.get());
+}
+
+// Half of a 16-bit extent, rounded to even.
+int16_t HalfRoundedToEven(int16_t extent) noexcept {
+    return static_cast<int16_t>(RoundHalfEven(static_cast<double>(extent) / 2.0));
+}
+
+bool BeyondThreshold(float last, float t) noexcept {
+    const float difference = std::fabs(last - t);
+    return difference > kBandThreshold;
+}
+
+void Horizontal(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool leftToRight) noexcept {
+    const int16_t width = static_cast<int16_t>(rect.right - rect.left);
+    const float w = static_cast<float>(width);
+    const LONG step = leftToRight ? 1 : -1;
+    const LONG x0 = leftToRight ? rect.left : rect.right;
+    const LONG x1 = leftToRight ? rect.right : rect.left;
+    float last = 1.5f;
+    LONG previous = x0;
+    for (LONG x = x0; step > 0 ? x <= x1 : x >= x1; x += step) {
+        const float t = static_cast<float>(width - step * (x - x0)) / w;
+        if (BeyondThreshold(last, t) || x == x1) {
+            rect.left = previous;
+            rect.right = x;
+            FillBand(hDC, rect, RampColor(c1, c2, t));
+            last = t;
+            previous = x;
+        }
+    }
+}
+
+void Vertical(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool topToBottom) noexcept {
+    const int16_t height = static_cast<int16_t>(rect.bottom - rect.top);
+    const float h = static_cast<float>(height);
+    const LONG step = topToBottom ? 1 : -1;
+    const LONG y0 = topToBottom ? rect.top : rect.bottom - 1;
+    const LONG y1 = topToBottom ? rect.bottom - 1 : rect.top;
+    float last = 1.5f;
+    LONG previous = y0;
+    for (LONG y = y0; step > 0 ? y <= y1 : y >= y1; y += step) {
+        const float t = static_cast<float>(height - step * (y - y0)) / h;
+        if (BeyondThreshold(last, t)) {
+            rect.top = previous;
+            rect.bottom = y;
+            FillBand(hDC, rect, RampColor(c1, c2, t));
+            last = t;
+            previous = y;
+        }
+    }
+}
+
+// One-pixel columns (or rows) mirrored about the centre.
+void Centred(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool columns) noexcept {
+    LONG& low = columns ? rect.left : rect.top;
+    LONG& high = columns ? rect.right : rect.bottom;
+    const int16_t half = HalfRoundedToEven(static_cast<int16_t>(high - low));
+    const float h2 = static_cast<float>(half);
+    const LONG centre = low + half;
+    LONG previous = 0;
+    for (int16_t i = 0; i < half; ++i) {
+        const COLORREF color = RampColor(c1, c2, static_cast<float>(half - i) / h2);
+        low = centre + previous;
+        high = centre + i;
+        FillBand(hDC, rect, color);
+        low = centre - i;
+        high = centre - previous;
+        FillBand(hDC, rect, color);
+        previous = i;
+    }
+}
+
+// The pixels of a per-pixel style over the box left..right-1, top..bottom-1.
+struct PixelBox {
+    LONG left, top, right, bottom;
+};
+
+template <class ColorAt>
+void SetPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
+    for (LONG x = box.left; x < box.right; ++x)
+        for (LONG y = box.top; y < box.bottom; ++y) SetPixelV(hDC, x, y, colorAt(x, y));
+}
+
+// True when a 32-bit top-down DIB copied with BitBlt lands on `hDC` exactly
+// as SetPixelV would set the same colours: a true-colour target without
+// mapping or world transforms.
+bool TakesTrueColorBlit(HDC hDC) noexcept {
+    if (GetMapMode(hDC) != MM_TEXT || GetGraphicsMode(hDC) != GM_COMPATIBLE) return false;
+    int bits = 0;
+    const DWORD type = GetObjectType(hDC);
+    if (type == OBJ_MEMDC) {
+        BITMAP bm = {};
+        HGDIOBJ selected = GetCurrentObject(hDC, OBJ_BITMAP);
+        if (!selected || !GetObject(selected, sizeof bm, &bm)) return false;
+        bits = bm.bmBitsPixel * bm.bmPlanes;
+    } else if (type == OBJ_DC) {
+        bits = GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES);
+    }
+    return bits == 24 || bits == 32;
+}
+
+template <class ColorAt>
+bool BlitPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
+    const LONG width = box.right - box.left;
+    const LONG height = box.bottom - box.top;
+    if (width <= 0 || height <= 0) return true;
+    if (!TakesTrueColorBlit(hDC)) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!dib || !bits) {
+        if (dib) DeleteObject(dib);
+        return false;
+    }
+    HDC memory = CreateCompatibleDC(hDC);
+    if (!memory) {
+        DeleteObject(dib);
+        return false;
+    }
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (LONG y = 0; y < height; ++y)
+        for (LONG x = 0; x < width; ++x) {
+            const COLORREF c = colorAt(box.left + x, box.top + y);
+            // DIB pixels are 0x00RRGGBB.
+            pixels[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+    HGDIOBJ old = SelectObject(memory, dib);
+    const BOOL copied = BitBlt(hDC, box.left, box.top, width, height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(dib);
+    return copied != FALSE;
+}
+
+template <class ColorAt>
+void PaintPixels(HDC hDC, const PixelBox& box, PixelPath path, ColorAt&& colorAt) noexcept {
+    if (path == PixelPath::Buffered && BlitPixels(hDC, box, colorAt)) return;
+    SetPixels(hDC, box, colorAt);
+}
+
+void Diagonal(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2, PixelPath path) noexcept {
+    const float w = static_cast<float>(static_cast<int16_t>(rect.right - rect.left));
+    const float h = static_cast<float>(static_cast<int16_t>(rect.bottom - rect.top));
+    PaintPixels(hDC, PixelBox{rect.left, rect.top, rect.right, rect.bottom}, path, [&](LONG x, LONG y) {
+        const float tx = static_cast<float>(rect.right - x) / w;
+        const float ty = static_cast<float>(rect.bottom - y) / h;
+        return RampColor(c1, c2, tx * ty);
+    });
+}
+
+// The four quadrants about the centre mirror one another, so the painted box
+// runs from centre - (half - 1) to centre + (half - 1) on each axis.
+void Radial(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2, PixelPath path) noexcept {
+    const int16_t w2 = HalfRoundedToEven(static_cast<int16_t>(rect.right - rect.left));
+    const int16_t h2 = HalfRoundedToEven(static_cast<int16_t>(rect.bottom - rect.top));
+    if (w2 <= 0 || h2 <= 0) return;
+    const LONG cx0 = rect.left + w2;
+    const LONG cy0 = rect.top + h2;
+    const PixelBox box{cx0 - (w2 - 1), cy0 - (h2 - 1), cx0 + w2, cy0 + h2};
+    PaintPixels(hDC, box, path, [&](LONG x, LONG y) {
+        const LONG i = x < cx0 ? cx0 - x : x - cx0;
+        const LONG j = y < cy0 ? cy0 - y : y - cy0;
+        const float tx = static_cast<float>(w2 - i) / static_cast<float>(w2);
+        const float ty = static_cast<float>(h2 - j) / static_cast<float>(h2);
+        return RampColor(c1, c2, tx * ty);
+    });
+}
+
+void XPBox(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2) noexcept {
+    SolidBrush brush(c1);
+    HPEN pen = CreatePen(PS_INSIDEFRAME, 1, c2);
+    HGDIOBJ oldBrush = SelectObject(hDC, brush.get());
+    HGDIOBJ oldPen = pen ? SelectObject(hDC, pen) : nullptr;
+    Rectangle(hDC, rect.left, rect.top, rect.right, rect.bottom);
+    if (oldPen) SelectObject(hDC, oldPen);
+    if (oldBrush) SelectObject(hDC, oldBrush);
+    if (pen) DeleteObject(pen);
+}
+
+}  // namespace
+
+void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, PixelPath path) noexcept {
+    const bool emptyRect = rect.right == rect.left || rect.bottom == rect.top;
+    switch (style) {
+    case kHighlightLeftToRight:
+    case kHighlightRightToLeft:
+        if (!emptyRect) Horizontal(hDC, rect, c1, c2, style == kHighlightLeftToRight);
+        break;
+    case kHighlightHorizontalCenter:
+        Centred(hDC, rect, c1, c2, true);
+        break;
+    case kHighlightTopToBottom:
+    case kHighlightBottomToTop:
+        if (!emptyRect) Vertical(hDC, rect, c1, c2, style == kHighlightTopToBottom);
+        break;
+    case kHighlightVerticalCenter:
+        Centred(hDC, rect, c1, c2, false);
+        break;
+    case kHighlightDiagonal:
+        if (!emptyRect) Diagonal(hDC, rect, c1, c2, path);
+        break;
+    case kHighlightRadial:
+        Radial(hDC, rect, c1, c2, path);
+        break;
+    case kHighlightXP:
+        XPBox(hDC, rect, c1, c2);
+        break;
+    default:
+        FillBand(hDC, rect, c1);
+        break;
+    }
+}
+
+}  // namespace quillon

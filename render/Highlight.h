@@ -1,0 +1,33 @@
+#pragma once
+// The highlight painter: the ten qlHighlight styles.
+#include <windows.h>
+
+namespace quillon {
+
+// qlHighlight values.
+enum HighlightStyleValue : LONG {
+    kHighlightPlain = 0,
+    kHighlightLeftToRight = 1,
+    kHighlightRightToLeft = 2,
+    kHighlightHorizontalCenter = 3,
+    kHighlightTopToBottom = 4,
+    kHighlightBottomToTop = 5,
+    kHighlightVerticalCenter = 6,
+    kHighlightDiagonal = 7,
+    kHighlightRadial = 8,
+    kHighlightXP = 9,
+};
+
+// How the per-pixel styles (Diagonal, Radial) reach the device context:
+// `Buffered` computes the pixels into a DIB section and copies them with one
+// blit when the target takes true colour unchanged (otherwise it falls back
+// to `PerPixel`); `PerPixel` sets each pixel with SetPixelV.
+enum class PixelPath { Buffered, PerPixel };
+
+// Paints `rect` in `style` from c1 towards c2; any unknown style is Plain.
+// `rect` is scratch: on return its horizontal (or vertical) edges hold the
+// last band painted. A gradient style with an empty rectangle paints nothing.
+void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2,
+                   PixelPath path = PixelPath::Buffered) noexcept;
+
+}  // namespace quillon
