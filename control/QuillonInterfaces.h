@@ -65,7 +65,18 @@ inline constexpr HRESULT QUILLON_E_OBJECT = static_cast<HRESULT>(0x80040000L);
 
 // The enumerations of the library. Their members carry blanks and
 // parentheses in the library; here only the values are named.
-enum qlHighlight : LONG { qlHighlightPlain = 0, qlHighlightHorizontalLeftToRight = 1, qlHighlightXP = 9 };
+enum qlHighlight : LONG {
+    qlHighlightPlain = 0,
+    qlHighlightHorizontalLeftToRight = 1,
+    qlHighlightHorizontalRightToLeft = 2,
+    qlHighlightHorizontalCenter = 3,
+    qlHighlightVerticalTopToBottom = 4,
+    qlHighlightVerticalBottomToTop = 5,
+    qlHighlightVerticalCenter = 6,
+    qlHighlightDiagonal = 7,
+    qlHighlightRadial = 8,
+    qlHighlightXP = 9,
+};
 enum qlBorder : LONG { qlBorderNormal = 0, qlBorderFlat = 1, qlBorderFlatWithShadow = 2 };
 enum qlTooltipStyle : LONG { qlBalloon = 0, qlRectangle = 1 };
 enum qlLanguage : LONG {

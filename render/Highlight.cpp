@@ -223,27 +223,27 @@ void XPBox(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2) noexcept {
 void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, PixelPath path) noexcept {
     const bool emptyRect = rect.right == rect.left || rect.bottom == rect.top;
     switch (style) {
-    case kHighlightLeftToRight:
-    case kHighlightRightToLeft:
-        if (!emptyRect) Horizontal(hDC, rect, c1, c2, style == kHighlightLeftToRight);
+    case qlHighlightHorizontalLeftToRight:
+    case qlHighlightHorizontalRightToLeft:
+        if (!emptyRect) Horizontal(hDC, rect, c1, c2, style == qlHighlightHorizontalLeftToRight);
         break;
-    case kHighlightHorizontalCenter:
+    case qlHighlightHorizontalCenter:
         Centred(hDC, rect, c1, c2, true);
         break;
-    case kHighlightTopToBottom:
-    case kHighlightBottomToTop:
-        if (!emptyRect) Vertical(hDC, rect, c1, c2, style == kHighlightTopToBottom);
+    case qlHighlightVerticalTopToBottom:
+    case qlHighlightVerticalBottomToTop:
+        if (!emptyRect) Vertical(hDC, rect, c1, c2, style == qlHighlightVerticalTopToBottom);
         break;
-    case kHighlightVerticalCenter:
+    case qlHighlightVerticalCenter:
         Centred(hDC, rect, c1, c2, false);
         break;
-    case kHighlightDiagonal:
+    case qlHighlightDiagonal:
         if (!emptyRect) Diagonal(hDC, rect, c1, c2, path);
         break;
-    case kHighlightRadial:
+    case qlHighlightRadial:
         Radial(hDC, rect, c1, c2, path);
         break;
-    case kHighlightXP:
+    case qlHighlightXP:
         XPBox(hDC, rect, c1, c2);
         break;
     default:

@@ -1,22 +1,9 @@
 #pragma once
 // The highlight painter: the ten qlHighlight styles.
 #include <windows.h>
+#include "control/QuillonInterfaces.h"
 
 namespace quillon {
-
-// qlHighlight values.
-enum HighlightStyleValue : LONG {
-    kHighlightPlain = 0,
-    kHighlightLeftToRight = 1,
-    kHighlightRightToLeft = 2,
-    kHighlightHorizontalCenter = 3,
-    kHighlightTopToBottom = 4,
-    kHighlightBottomToTop = 5,
-    kHighlightVerticalCenter = 6,
-    kHighlightDiagonal = 7,
-    kHighlightRadial = 8,
-    kHighlightXP = 9,
-};
 
 // How the per-pixel styles (Diagonal, Radial) reach the device context:
 // `Buffered` computes the pixels into a DIB section and copies them with one

@@ -48,26 +48,26 @@ bool NearSecond(COLORREF c) { return GetBValue(c) >= 240 && GetRValue(c) <= 15; 
 
 TEST(Highlight, StraightGradientsMergeBandsAndEndInTheSecondColour) {
     Canvas ltr(100, 20), rtl(100, 20), narrow(30, 4), down(100, 20), up(100, 20), tall(10, 100);
-    EXPECT_EQ(100, ltr.Paint(kHighlightLeftToRight).right) << "scratch holds the last band";
+    EXPECT_EQ(100, ltr.Paint(qlHighlightHorizontalLeftToRight).right) << "scratch holds the last band";
     EXPECT_TRUE(NearFirst(ltr.At(0, 0)));
     EXPECT_EQ(kBlue, ltr.At(99, 19));
     EXPECT_GT(ltr.Bands(true, 10, 100), 30);
     EXPECT_LT(ltr.Bands(true, 10, 100), 45);
-    narrow.Paint(kHighlightLeftToRight);
+    narrow.Paint(qlHighlightHorizontalLeftToRight);
     EXPECT_EQ(30, narrow.Bands(true, 0, 30)) << "one band per column";
-    tall.Paint(kHighlightTopToBottom);
+    tall.Paint(qlHighlightVerticalTopToBottom);
     EXPECT_LT(tall.Bands(false, 3, 100), 45);
     EXPECT_GT(tall.Bands(false, 3, 100), 30);
 
     // Reversed bands cover what GDI makes of a rectangle with swapped edges
     // (one pixel over); the mirror image is the same either way.
-    rtl.Paint(kHighlightRightToLeft);
+    rtl.Paint(qlHighlightHorizontalRightToLeft);
     const int xs = rtl.At(0, 7) == kSentinel ? 1 : 0;
     for (int x = 1; x < 99; ++x) ASSERT_EQ(ltr.At(x, 7), rtl.At(99 - x + xs, 7)) << x;
     EXPECT_EQ(kBlue, rtl.At(xs, 0));
 
-    down.Paint(kHighlightTopToBottom);
-    up.Paint(kHighlightBottomToTop);
+    down.Paint(qlHighlightVerticalTopToBottom);
+    up.Paint(qlHighlightVerticalBottomToTop);
     EXPECT_TRUE(NearFirst(down.At(0, 0)));
     EXPECT_EQ(kSentinel, down.At(50, 19)) << "no closing band";
     EXPECT_EQ(19, down.Bands(false, 5, 19));
@@ -78,8 +78,8 @@ TEST(Highlight, StraightGradientsMergeBandsAndEndInTheSecondColour) {
 
 TEST(Highlight, CentreStylesMirrorAndLeaveTheOuterEdges) {
     Canvas cols(100, 20), rows(100, 20);
-    cols.Paint(kHighlightHorizontalCenter);
-    rows.Paint(kHighlightVerticalCenter);
+    cols.Paint(qlHighlightHorizontalCenter);
+    rows.Paint(qlHighlightVerticalCenter);
     EXPECT_EQ(kSentinel, cols.At(0, 10));
     EXPECT_EQ(kSentinel, cols.At(99, 10));
     for (int x = 1; x < 99; ++x) ASSERT_EQ(cols.At(x, 3), cols.At(99 - x, 3)) << x;
@@ -95,14 +95,14 @@ TEST(Highlight, CentreStylesMirrorAndLeaveTheOuterEdges) {
 
 TEST(Highlight, PerPixelStylesAgreeOnBothPaths) {
     Canvas diagonal(100, 20), diagonal2(100, 20), radial(100, 20), radial2(100, 20), odd(20, 12), odd2(20, 12);
-    diagonal.Paint(kHighlightDiagonal);
-    diagonal2.Paint(kHighlightDiagonal, PixelPath::PerPixel);
+    diagonal.Paint(qlHighlightDiagonal);
+    diagonal2.Paint(qlHighlightDiagonal, PixelPath::PerPixel);
     EXPECT_EQ(kRed, diagonal.At(0, 0));
     EXPECT_TRUE(NearSecond(diagonal.At(99, 19)));
     EXPECT_TRUE(diagonal == diagonal2);
 
-    radial.Paint(kHighlightRadial);
-    radial2.Paint(kHighlightRadial, PixelPath::PerPixel);
+    radial.Paint(qlHighlightRadial);
+    radial2.Paint(qlHighlightRadial, PixelPath::PerPixel);
     EXPECT_EQ(kRed, radial.At(50, 10));
     EXPECT_EQ(kSentinel, radial.At(0, 5));
     EXPECT_EQ(kSentinel, radial.At(30, 0));
@@ -112,8 +112,8 @@ TEST(Highlight, PerPixelStylesAgreeOnBothPaths) {
     EXPECT_TRUE(radial == radial2);
 
     // 7 x 5: the halves round to 4 and 2, so the right edge column is painted.
-    odd.Paint(kHighlightRadial, PixelPath::Buffered, {5, 3, 12, 8});
-    odd2.Paint(kHighlightRadial, PixelPath::PerPixel, {5, 3, 12, 8});
+    odd.Paint(qlHighlightRadial, PixelPath::Buffered, {5, 3, 12, 8});
+    odd2.Paint(qlHighlightRadial, PixelPath::PerPixel, {5, 3, 12, 8});
     EXPECT_NE(kSentinel, odd.At(12, 5));
     EXPECT_EQ(kSentinel, odd.At(5, 5));
     EXPECT_TRUE(odd == odd2);
@@ -121,7 +121,7 @@ TEST(Highlight, PerPixelStylesAgreeOnBothPaths) {
 
 TEST(Highlight, XPBoxAndSolidFills) {
     Canvas xp(100, 20);
-    xp.Paint(kHighlightXP);
+    xp.Paint(qlHighlightXP);
     for (int x = 0; x < 100; ++x) ASSERT_TRUE(xp.At(x, 0) == kBlue && xp.At(x, 19) == kBlue) << x;
     EXPECT_EQ(kBlue, xp.At(0, 10));
     EXPECT_EQ(kBlue, xp.At(99, 10));
