@@ -136,20 +136,20 @@ private:
         for (UINT i = 0; i < t.constants.size(); ++i) AddConstant(info, t.constants[i], i, name);
     }
 
-    // Fills `desc` for `spec`; pointer levels live in `storage`.
-    void Describe(ICreateTypeInfo* info, const TypeSpec& spec, TYPEDESC& desc,
+    // Fills `desc` for `type`; pointer levels live in `storage`.
+    void Describe(ICreateTypeInfo* info, const TypeSpec& type, TYPEDESC& desc,
                   std::vector<std::unique_ptr<TYPEDESC>>& storage) {
         TYPEDESC inner{};
-        inner.vt = spec.vt;
-        if (spec.vt == VT_USERDEFINED)
-            inner.hreftype = spec.standard ? RefToStandard(info, spec.user) : RefTo(info, spec.user);
-        if (spec.object) {  // an interface is always passed as a pointer to it
+        inner.vt = type.vt;
+        if (type.vt == VT_USERDEFINED)
+            inner.hreftype = type.standard ? RefToStandard(info, type.user) : RefTo(info, type.user);
+        if (type.object) {  // an interface is always passed as a pointer to it
             storage.push_back(std::make_unique<TYPEDESC>(inner));
             inner = TYPEDESC{};
             inner.vt = VT_PTR;
             inner.lptdesc = storage.back().get();
         }
-        if (!spec.byRef) {
+        if (!type.byRef) {
             desc = inner;
             return;
         }
