@@ -4,8 +4,7 @@
 #include <commctrl.h>
 #include <map>
 #include "render/ColorUtils.h"
-#include "tests/control/Automation.h"
-#include "tests/control/HostedControl.h"
+#include "tests/control/AutomatedControl.h"
 
 using namespace quillon;
 using namespace quillon::test;
@@ -35,22 +34,8 @@ const std::vector<ColorProperty>& ColorProperties() {
     return all;
 }
 
-struct Colors : ::testing::Test {
-    RecordingWindow form;
-    std::unique_ptr<HostedControl> q;
-    std::unique_ptr<Automation> host;
-    void Start(ContainerOptions options = {}) {
-        q = std::make_unique<HostedControl>(form.hwnd(), options);
-        host = std::make_unique<Automation>(q->container.Query<IDispatch>(IID_IDispatch).get());
-        q->container.notifications().changed.clear();
-    }
-    Quillon* control() const { return q->control; }
-    std::vector<DISPID>& changed() { return q->container.notifications().changed; }
-    HRESULT IsDirty() { return q->container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty(); }
-    void ClearDirty() {
-        auto bag = PropertyBag::Create();
-        ASSERT_EQ(S_OK, q->container.Save(bag.get()));
-    }
+struct Colors : AutomatedControl {
+    void ClearDirty() { SaveToClearDirty(); }
     HWND tooltip() const { return control()->Tooltip() ? control()->Tooltip()->hwnd() : nullptr; }
     COLORREF TipBack() const { return static_cast<COLORREF>(SendMessageA(tooltip(), TTM_GETTIPBKCOLOR, 0, 0)); }
     COLORREF TipText() const { return static_cast<COLORREF>(SendMessageA(tooltip(), TTM_GETTIPTEXTCOLOR, 0, 0)); }

@@ -6,30 +6,17 @@
 #include <olectl.h>
 #include <thread>
 #include "control/AboutBox.h"
-#include "tests/control/Automation.h"
-#include "tests/control/HostedControl.h"
+#include "tests/control/AutomatedControl.h"
 
 using namespace quillon;
 using namespace quillon::test;
 
 namespace {
 
-struct PublicInterface : ::testing::Test {
-    RecordingWindow form;
-    std::unique_ptr<HostedControl> q;
-    std::unique_ptr<Automation> host;
-    void Start(ContainerOptions options = {}) {
-        q = std::make_unique<HostedControl>(form.hwnd(), options);
-        host = std::make_unique<Automation>(q->container.Query<IDispatch>(IID_IDispatch).get());
-        q->container.notifications().changed.clear();
-    }
+struct PublicInterface : AutomatedControl {
     void SetUp() override { Start(); }
-    Quillon* control() const { return q->control; }
-    std::vector<DISPID>& changed() { return q->container.notifications().changed; }
-    HRESULT IsDirty() { return q->container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->IsDirty(); }
     void ClearDirty() {
-        auto bag = PropertyBag::Create();
-        ASSERT_EQ(S_OK, q->container.Save(bag.get()));
+        SaveToClearDirty();
         changed().clear();
     }
 };
