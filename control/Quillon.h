@@ -25,6 +25,8 @@ namespace quillon {
 // Creates a Quillon object and runs its UserControl_Initialize.
 HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv);
 
+class CMenuItem;
+
 class Quillon final : public OleControl, public DualDispatch<_Quillon>, public cSubclassListener {
 public:
     Quillon();
@@ -402,8 +404,33 @@ public:
     // How many shared GDI objects the refreshes made and replaced (deleted).
     int GdiCacheCreations() const { return m_gdiCacheCreations; }
     int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
+    // The screen photographed when the menu loop started (null outside it).
+    IPictureDisp* ScreenCapture() const { return m_ScreenCapture.get(); }
+    // Hot tracking of the menu bar: whether an item is hot, for which window,
+    // and whether the 50 ms re-tracking timer is armed.
+    bool IsBarItemHot() const { return m_bHot; }
+    HWND HotTrackWindow() const { return m_hwndHotTrack; }
+    bool HotTrackTimerArmed() const { return m_NCTimer.Enabled(); }
 
 private:
+    // Item painters. OnDrawItem and OnMenuChar: render/ItemDrawing.cpp;
+    // popup items: render/PopupItem.cpp; bar items: render/BarItem.cpp.
+    void DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy);
+    void DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop);
+    void DrawItemFrame(HDC hDC, const RECT& rect, bool closeBottom);
+
+    // Popup border, shadows and background tiles (render/PopupFrame.cpp,
+    // render/Shadows.cpp, render/BackgroundTiles.cpp).
+    void DrawPopupFrame(HDC hDC, const CMenuItem& item, LONG cx, LONG cy, LONG itemTop);
+    void DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem& item, LONG yFrom, LONG yTo);
+    void DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem& item);
+    void TileBackground(HDC hDC, LONG x, LONG y, LONG width, LONG height);
+    ComPtr<IPictureDisp> m_ScreenCapture;
+
+    // Hot tracking (render/HotTracking.cpp).
+    void HotBarItem(HWND hwnd, HMENU menu, int position);
+    void DrawBarFrame(HDC windowDC, const RECT& rect);
+
     // Deletes what `slot` holds and keeps `fresh` instead.
     template <class Handle>
     void ReplaceCachedObject(Handle& slot, Handle fresh) noexcept;

@@ -11,4 +11,8 @@ void Quillon::ClearBarHighlight(HWND) { m_bHot = false; }
 
 void Quillon::TrackHotBarItem(HWND) {}
 
+void Quillon::HotBarItem(HWND, HMENU, int) {}
+
+void Quillon::DrawBarFrame(HDC, const RECT&) {}
+
 }  // namespace quillon
