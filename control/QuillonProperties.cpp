@@ -6,21 +6,13 @@
 #include <cmath>
 #include "control/Quillon.h"
 #include "hook/Guard.h"
+#include "render/PictureMetrics.h"
 
 namespace quillon {
 namespace {
 
 constexpr SHORT kPictureBitmap = PICTYPE_BITMAP;  // 1
 constexpr SHORT kPictureIcon = PICTYPE_ICON;      // 3
-
-// HIMETRIC to screen pixels, rounded half to even.
-LONG HimetricToPixels(LONG himetric, int logPixelsIndex) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, logPixelsIndex) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    if (dpi <= 0) dpi = 96;
-    return static_cast<LONG>(RoundHalfEven(static_cast<double>(himetric) * dpi / 2540.0));
-}
 
 }  // namespace
 

@@ -3,27 +3,18 @@
 #include "control/Quillon.h"
 #include "hook/Guard.h"
 #include "menu/ItemCollection.h"
+#include "render/PictureMetrics.h"
 
 namespace quillon {
 namespace {
 
-// A picture's size in screen pixels (HIMETRIC converted with the screen's
-// pixels per inch, rounded half to even); false when there is none.
+// A picture's size in screen pixels; false when there is none.
 bool PictureSize(IPictureDisp* picture, LONG& width, LONG& height) {
-    width = height = 0;
-    if (!picture) return false;
-    ComPtr<IPicture> pic = ComPtr<IPictureDisp>(picture).As<IPicture>(IID_IPicture);
-    if (!pic) return false;
-    OLE_XSIZE_HIMETRIC cx = 0;
-    OLE_YSIZE_HIMETRIC cy = 0;
-    if (FAILED(pic->get_Width(&cx)) || FAILED(pic->get_Height(&cy))) return false;
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    width = RoundHalfEven(static_cast<double>(cx) * dpiX / 2540.0);
-    height = RoundHalfEven(static_cast<double>(cy) * dpiY / 2540.0);
-    return true;
+    PictureMetrics metrics;
+    const bool ok = GetPictureMetrics(picture, metrics);
+    width = metrics.width;
+    height = metrics.height;
+    return ok;
 }
 
 }  // namespace

@@ -1,11 +1,79 @@
-// Painting top-level items of an owner-drawn menu bar.
-#include "control/Quillon.h"
+// Painting top-level items of an owner-drawn menu bar: background,
+// picture, centred caption, and the sunken, raised or flat frame of the
+// selected item. Hot tracking (render/HotTracking.cpp) makes the system
+// repaint a hot item here as selected.
+#include "hook/Guard.h"
 #include "menu/MenuItem.h"
+#include "render/GdiScoped.h"
+#include "render/Highlight.h"
+#include "render/ItemPainting.h"
+#include "render/MakePicture.h"
 
 namespace quillon {
+namespace {
 
-void Quillon::DrawBarItem(CMenuItem&, HDC, bool, LONG, LONG) {}
+constexpr UINT kBarTextFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 
-void Quillon::DrawItemFrame(HDC, const RECT&, bool) {}
+}  // namespace
+
+void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy) {
+    const bool disabled = item.Disabled();
+    // 1. Background.
+    Trap([&] {
+        RECT r{0, 0, cx, cy};
+        if (selected && HighlightStyle() == qlHighlightXP) {
+            const COLORREF box = PaintColor(*this, m_bMenuLoopActive ? ColorRole::MenuBarBackground : ColorRole::MenuHighlight);
+            FillHighlight(hDC, r, box, qlHighlightXP, PaintColor(*this, ColorRole::MenuHighlightBorder));
+        } else {
+            const COLORREF back =
+                PaintColor(*this, UseCustomColors() && selected ? ColorRole::MenuBackground : ColorRole::MenuBarBackground);
+            FillHighlight(hDC, r, back, qlHighlightPlain, back);
+        }
+    });
+    // 2. Picture, its background colour swapped for the picture column's.
+    LONG pictureWidth = 0;
+    Trap([&] {
+        PictureMetrics picture;
+        if (!GetPictureMetrics(item.Picture(), picture)) return;
+        pictureWidth = picture.width;
+        const LONG y = RoundHalfEven((cy - picture.height) / 2.0);
+        DrawStateA(hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.handle), 0, 2, y, picture.width,
+                   picture.height, DrawStateFlags(picture, disabled));
+        const COLORREF pictureBack = SystemColor(item.PictureBackColor());
+        if (PaintColor(*this, ColorRole::MenuBackground) != pictureBack && picture.type == PICTYPE_BITMAP)
+            ReplaceColor(hDC, 2, y, picture.width, picture.height, PaintColor(*this, ColorRole::BitmapBackground),
+                         pictureBack);
+    });
+    // 3. Caption.
+    Trap([&] {
+        SetBkMode(hDC, TRANSPARENT);
+        if (item.Caption().empty()) return;
+        const COLORREF color = PaintColor(*this, disabled ? ColorRole::DisabledTextColor : ColorRole::TextColor);
+        const RECT r{pictureWidth, 0, cx, cy};
+        const RECT shifted{r.left + 1, r.top + 1, r.right, r.bottom};
+        const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
+        HFONT font = GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4);
+        DrawItemTextWithEmboss(hDC, {item.Caption(), font, r, format, item.Language()}, color, disabled && !selected,
+                               shifted, PaintColor(*this, ColorRole::HighlightedTextColor));
+    });
+    // 4. Frame of the selected item.
+    Trap([&] {
+        if (!selected) return;
+        RECT r{0, 0, cx, cy};
+        if (MenuBorder() == qlBorderFlat || MenuBorder() == qlBorderFlatWithShadow)
+            DrawItemFrame(hDC, r, true);
+        else
+            DrawEdge(hDC, &r, m_bMenuLoopActive ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+    });
+}
+
+void Quillon::DrawItemFrame(HDC hDC, const RECT& rect, bool closeBottom) {
+    SelectedObject pen(hDC, HighlightBorderPen());
+    MoveToEx(hDC, rect.left, rect.bottom - 1, nullptr);
+    LineTo(hDC, rect.left, rect.top);
+    LineTo(hDC, rect.right - 1, rect.top);
+    LineTo(hDC, rect.right - 1, rect.bottom - 1);
+    if (closeBottom) LineTo(hDC, rect.left, rect.bottom - 1);
+}
 
 }  // namespace quillon

@@ -6,26 +6,12 @@
 #include <cmath>
 #include <cstdint>
 #include "render/ColorUtils.h"
+#include "render/GdiScoped.h"
 
 namespace quillon {
 namespace {
 
 constexpr float kBandThreshold = 0.025f;
-
-// A solid brush that lives for one fill.
-class SolidBrush {
-public:
-    explicit SolidBrush(COLORREF color) noexcept : m_brush(CreateSolidBrush(color)) {}
-    ~SolidBrush() {
-        if (m_brush) DeleteObject(m_brush);
-    }
-    SolidBrush(const SolidBrush&) = delete;
-    SolidBrush& operator=(const SolidBrush&) = delete;
-    HBRUSH get() const noexcept { return m_brush; }
-
-private:
-    HBRUSH m_brush;
-};
 
 // The colour at ratio t: t * c1 + (1 - t) * c2 per channel.
 COLORREF RampColor(COLORREF c1, COLORREF c2, float t) noexcept { return BlendColors(c1, c2, t); }

@@ -1,10 +1,124 @@
-// Painting owner-drawn menu items, and access keys of owner-drawn items.
+// WM_DRAWITEM and WM_MENUCHAR of owner-drawn menu items. The entry moves
+// the DC origin to the item, lets the host paint it (DrawMenuItem event)
+// and otherwise hands it to the bar or popup painter.
+#include <cstring>
+#include "control/ApiDeclares.h"
 #include "control/Quillon.h"
+#include "hook/Guard.h"
+#include "menu/ItemCollection.h"
+#include "menu/MenuItem.h"
+#include "render/ItemGeometry.h"
 
 namespace quillon {
+namespace {
 
-void Quillon::OnDrawItem(HWND, WPARAM, LPARAM, bool&, LRESULT&) {}
+// NT 4 and Windows 95 move the origin through the window origin; later
+// systems through the viewport.
+bool MovesWindowOrigin() noexcept { return ApiDeclares::IsWindowsNT4() || ApiDeclares::IsWindows95(); }
 
-void Quillon::OnMenuChar(WPARAM, LPARAM, bool&, LRESULT&) {}
+// The upper-case ANSI code of a typed character (access keys are stored so).
+LONG UpperCaseCode(WORD typed) noexcept {
+    if (typed > 0xFF) return typed;
+    const UINT_PTR upper = reinterpret_cast<UINT_PTR>(CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(typed))));
+    return static_cast<LONG>(upper & 0xFF);
+}
+
+}  // namespace
+
+void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& result) {
+    if (!lParam) return;
+    // 1. A copy; every call repaints the whole item.
+    DRAWITEMSTRUCT dis{};
+    std::memcpy(&dis, reinterpret_cast<const void*>(lParam), sizeof dis);
+    if (dis.CtlType != ODT_MENU) return;
+    // 2.
+    ComPtr<CMenuItem> item;
+    Trap([&] { item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(dis.itemData))); });
+    if (!item) return;
+
+    // 3.
+    VARIANT_BOOL userDrawn = VARIANT_FALSE;
+    const LONG cx = dis.rcItem.right - dis.rcItem.left;
+    const LONG cy = dis.rcItem.bottom - dis.rcItem.top;
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    Trap([&] { item->SetDisabled((dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0); });
+    // 4. The tile goes under the item before anything else.
+    Trap([&] {
+        if (item->IsTopLevel() || !BackgroundPicture()) return;
+        const ShadowAllowance allowance = ShadowAllowanceOf(MenuBorder(), item->IsLast());
+        TileBackground(dis.hDC, dis.rcItem.left, dis.rcItem.top, cx - allowance.dx, cy - allowance.dy);
+    });
+    // 5.
+    const bool windowOrigin = MovesWindowOrigin();
+    POINT saved{};
+    bool moved = false;
+    Trap([&] {
+        moved = windowOrigin ? SetWindowOrgEx(dis.hDC, -dis.rcItem.left, -dis.rcItem.top, &saved) != FALSE
+                             : SetViewportOrgEx(dis.hDC, dis.rcItem.left, dis.rcItem.top, &saved) != FALSE;
+    });
+    // 6. The host may paint the item itself.
+    Trap([&] {
+        VARIANT args[6];
+        for (VARIANT& a : args) VariantInit(&a);
+        // Arguments in reverse order: bUserDrawn, cy, cx, bSelected, menuDC, aMenuItem.
+        V_VT(&args[0]) = VT_BYREF | VT_BOOL;
+        V_BOOLREF(&args[0]) = &userDrawn;
+        V_VT(&args[1]) = VT_I4;
+        V_I4(&args[1]) = cy;
+        V_VT(&args[2]) = VT_I4;
+        V_I4(&args[2]) = cx;
+        V_VT(&args[3]) = VT_BOOL;
+        V_BOOL(&args[3]) = selected ? VARIANT_TRUE : VARIANT_FALSE;
+        V_VT(&args[4]) = VT_I4;
+        V_I4(&args[4]) = static_cast<LONG>(reinterpret_cast<LONG_PTR>(dis.hDC));
+        V_VT(&args[5]) = VT_DISPATCH;
+        V_DISPATCH(&args[5]) = static_cast<_CMenuItem*>(item.get());
+        DISPPARAMS params{args, nullptr, 6, 0};
+        FireEvent(DISPID_DrawMenuItem, &params);
+    });
+    // 7.
+    if (userDrawn == VARIANT_FALSE) {
+        Trap([&] {
+            if (item->IsTopLevel())
+                DrawBarItem(*item.get(), dis.hDC, selected, cx, cy);
+            else
+                DrawPopupItem(*item.get(), dis.hDC, selected, cx, cy, dis.rcItem.top);
+        });
+    }
+    // 8.
+    Trap([&] {
+        if (!moved) return;
+        if (windowOrigin)
+            SetWindowOrgEx(dis.hDC, saved.x, saved.y, nullptr);
+        else
+            SetViewportOrgEx(dis.hDC, saved.x, saved.y, nullptr);
+    });
+    // 9.
+    route = false;
+    result = 1;
+}
+
+void Quillon::OnMenuChar(WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result) {
+    if (HIWORD(wParam) != MF_POPUP || !m_colMenuItems) return;
+    // Access keys are stored upper case; a key typed without Shift matches too.
+    const LONG typed = LOWORD(wParam);
+    const LONG upper = UpperCaseCode(LOWORD(wParam));
+    const LONG menu = static_cast<LONG>(lParam);
+    WORD count = 0;
+    bool found = false;
+    Trap([&] {
+        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+            if (found || r.HMenu() != menu) return;
+            if (r.AccessKey() == typed || r.AccessKey() == upper) {
+                found = true;
+                return;
+            }
+            ++count;
+        });
+    });
+    if (!found) return;
+    route = false;
+    result = MAKELONG(count, MNC_EXECUTE);
+}
 
 }  // namespace quillon

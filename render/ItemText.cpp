@@ -1,8 +1,96 @@
-// Text output of owner-drawn items.
+// Text output of owner-drawn items. Menus of Windows 95, 98/Me and NT 3
+// cannot show far-eastern text through DrawTextA in a western code page,
+// so those languages are converted from their own code page and drawn with
+// TextOutW; everywhere else DrawTextA draws, access keys included.
 #include "render/ItemText.h"
+#include <vector>
+#include "control/ApiDeclares.h"
+#include "control/QuillonInterfaces.h"
+#include "render/ColorUtils.h"
 
 namespace quillon {
+namespace {
 
-void DrawItemText(HDC, const std::wstring&, const RECT&, UINT, LONG) noexcept {}
+constexpr int kMaxWideText = 255;
+
+// The far-eastern code page of a language, or 0.
+UINT FarEastCodePage(LONG language) noexcept {
+    switch (language) {
+    case qlKorean: return 949;
+    case qlJapanese: return 932;
+    case qlChineseTraditional: return 950;
+    case qlChineseSimplified: return 936;
+    default: return 0;
+    }
+}
+
+std::string Narrow(const std::wstring& text, UINT codePage) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    if (n <= 0) return {};
+    std::string out(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+// "&&" is a literal ampersand; any other "&" only marks an access key,
+// which this path does not underline.
+std::wstring WithoutAccessMarks(const std::wstring& text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'&') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == L'&') {
+            out += L'&';
+            ++i;
+        }
+    }
+    return out;
+}
+
+void DrawWideText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, UINT codePage) {
+    const std::string bytes = Narrow(text, CP_ACP);
+    if (bytes.empty()) return;
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    if (length <= 0) return;
+    std::vector<wchar_t> buffer(kMaxWideText, L'\0');
+    const int converted = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                              buffer.data(), length < kMaxWideText ? length : kMaxWideText);
+    if (converted <= 0) return;
+    const std::wstring shown = WithoutAccessMarks(std::wstring(buffer.data(), static_cast<size_t>(converted)));
+
+    const UINT oldAlign = SetTextAlign(hDC, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    SIZE extent{};
+    GetTextExtentPoint32W(hDC, shown.c_str(), static_cast<int>(shown.size()), &extent);
+    const LONG width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const LONG y = rect.top + RoundHalfEven((height - extent.cy) / 2.0);
+    LONG x = rect.left;
+    if (format & DT_CENTER)
+        x = rect.left + RoundHalfEven((width - extent.cx) / 2.0);
+    else if (format & DT_RTLREADING)
+        x = rect.right - extent.cx;
+    TextOutW(hDC, x, y, shown.c_str(), static_cast<int>(shown.size()));
+    if (oldAlign != GDI_ERROR) SetTextAlign(hDC, oldAlign);
+}
+
+}  // namespace
+
+void DrawItemText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, LONG language) noexcept {
+    try {
+        const UINT codePage = FarEastCodePage(language);
+        const bool ansiMenus = ApiDeclares::IsWindows95() || ApiDeclares::IsWindows98Me() || ApiDeclares::IsWindowsNT3();
+        if (codePage && ansiMenus) {
+            DrawWideText(hDC, text, rect, format, codePage);
+            return;
+        }
+        std::string ansi = Narrow(text, CP_ACP);
+        RECT r = rect;
+        DrawTextA(hDC, ansi.c_str(), static_cast<int>(ansi.size()), &r, format);
+    } catch (...) {
+        // Nothing is drawn; callers ignore the result.
+    }
+}
 
 }  // namespace quillon

@@ -1,9 +1,227 @@
-// Painting items of drop-down menus.
-#include "control/Quillon.h"
+// Painting items of drop-down menus: background and picture column, the
+// selection bar, the picture cell, separators, caption and shortcut. Over a
+// background picture an unselected item's text is XORed onto the tile
+// through a one-bit mask, so it stays readable on any picture.
+#include "hook/Guard.h"
 #include "menu/MenuItem.h"
+#include "render/GdiScoped.h"
+#include "render/Highlight.h"
+#include "render/ItemGeometry.h"
+#include "render/ItemPainting.h"
+#include "render/ItemText.h"
 
 namespace quillon {
+namespace {
 
-void Quillon::DrawPopupItem(CMenuItem&, HDC, bool, LONG, LONG, LONG) {}
+constexpr UINT kPopupTextFormat = DT_SINGLELINE | DT_VCENTER;
+constexpr UINT kRightToLeftTextFormat = DT_RIGHT | DT_RTLREADING;
+
+void FillPlain(HDC hDC, LONG left, LONG top, LONG right, LONG bottom, COLORREF color) {
+    RECT r{left, top, right, bottom};
+    FillHighlight(hDC, r, color, qlHighlightPlain, color);
+}
+
+// One popup item being painted: what the steps share.
+class PopupItemPainter {
+public:
+    PopupItemPainter(Quillon& q, CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy)
+        : q(q), item(item), dc(hDC), selected(selected), cx(cx), cy(cy) {}
+
+    void Gather(IPictureDisp* checkMark) {
+        picW = q.GetPictureColumnWidth(item);
+        keyW = q.GetMaxShortcutWidth(item);
+        IPictureDisp* shown = item.Picture();
+        if (!shown && item.Checked()) shown = checkMark;
+        hasPicture = GetPictureMetrics(shown, picture);
+        style = q.HighlightStyle();
+        border = q.MenuBorder();
+        rtl = q.RightToLeft();
+        background = q.BackgroundPicture() != nullptr;
+        const ShadowAllowance a = ShadowAllowanceOf(border, item.IsLast());
+        dx = a.dx;
+        dy = a.dy;
+        height = cy - dy;
+        menuBack = PaintColor(q, ColorRole::MenuBackground);
+        bitmapBack = PaintColor(q, ColorRole::BitmapBackground);
+    }
+
+    // Menu background, then the picture column.
+    void Background() {
+        FillPlain(dc, 0, 0, cx, cy, menuBack);
+        LONG left = 0;
+        if (rtl) left = (cx - dx) - picW - 1 - (border == qlBorderFlat ? 2 : 0);
+        RECT column{left, 0, left + picW + 1, height};
+        FillRect(dc, &column, q.BitmapBackgroundBrush());
+    }
+
+    void Separator() {
+        const LONG columnLeft = rtl ? cx - picW - (border == qlBorderFlatWithShadow ? 2 : 0) : 0;
+        const LONG h2 = RoundHalfEven(height / 2.0);
+        const bool xp = style == qlHighlightXP;
+        if (!xp && bitmapBack == menuBack) {
+            RECT r{border == qlBorderNormal ? 2 : 0, h2, cx - 2, h2 + 2};
+            DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
+            return;
+        }
+        if (!background) {
+            RECT column{columnLeft, 0, columnLeft + picW, height};
+            FillRect(dc, &column, q.BitmapBackgroundBrush());
+        }
+        const LONG from = rtl ? 0 : picW + 2;
+        const LONG to = rtl ? cx - picW - 2 : cx - 2;
+        if (xp) {
+            FillPlain(dc, from, h2, to, h2 + 1, PaintColor(q, ColorRole::DisabledTextColor));
+            return;
+        }
+        FillPlain(dc, from, h2, to, h2 + 1, DarkenColor(DarkenColor(menuBack)));
+        const LONG y2 = RoundHalfEven(height / 2.0 + 1);
+        FillPlain(dc, from, y2, to, y2 + 2, LightenColor(LightenColor(menuBack)));
+    }
+
+    // The selection bar: gradients run from MenuHighlight into the menu
+    // background; XP is a box outlined in MenuHighlightBorder.
+    void Highlight() {
+        if (!selected) return;
+        const bool xp = style == qlHighlightXP;
+        const bool plainColumn = !hasPicture && menuBack == bitmapBack;
+        RECT r{(plainColumn || xp || rtl) ? 0 : picW + 2, 0, border == qlBorderFlatWithShadow ? cx - 2 : cx, height};
+        if (rtl && (hasPicture || menuBack != bitmapBack) && !xp) r.right -= picW + 2;
+        const COLORREF second = xp ? PaintColor(q, ColorRole::MenuHighlightBorder) : menuBack;
+        FillHighlight(dc, r, PaintColor(q, ColorRole::MenuHighlight), style, second);
+    }
+
+    void PictureCell() {
+        if (!hasPicture) return;
+        const LONG w = picture.width < picW ? picture.width : picW;
+        const LONG h = picture.height < height ? picture.height : height;
+        const LONG shadowShift = border == qlBorderFlatWithShadow ? 2 : 0;
+        LONG x = RoundHalfEven((picW - w) / 2.0);
+        if (rtl) x = RoundHalfEven((picW - w) / 2.0 + (cx - picW)) - shadowShift;
+        const LONG y = RoundHalfEven((height - h) / 2.0);
+        const bool xp = style == qlHighlightXP;
+        const COLORREF back = xp && selected ? PaintColor(q, ColorRole::MenuHighlight) : bitmapBack;
+        const COLORREF oldBack = SetBkColor(dc, back);
+        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.handle), 0, x, y, w, h,
+                   DrawStateFlags(picture, item.Disabled()));
+        if (oldBack != CLR_INVALID) SetBkColor(dc, oldBack);
+
+        const LONG cellLeft = rtl ? cx - picW - shadowShift : 0;
+        if (!xp) {
+            if (!item.Checked() && !selected) return;
+            RECT cell{cellLeft, 0, cellLeft + picW, height};
+            DrawEdge(dc, &cell, BDR_RAISEDINNER, BF_RECT);
+            return;
+        }
+        if (!item.Checked()) return;
+        const LONG left = rtl ? cellLeft : 1;
+        const LONG right = left + picW - 2, bottom = height - 2;
+        SelectedObject pen(dc, q.HighlightBorderPen());
+        MoveToEx(dc, left, 1, nullptr);
+        LineTo(dc, right, 1);
+        LineTo(dc, right, bottom);
+        LineTo(dc, left, bottom);
+        LineTo(dc, left, 1);
+    }
+
+    // Caption and shortcut, into `target` (the item DC, or the XOR mask).
+    void Texts(HDC target, bool xorPath) {
+        SetBkMode(target, TRANSPARENT);
+        const UINT format = kPopupTextFormat | (rtl ? kRightToLeftTextFormat : 0);
+        COLORREF color = PaintColor(q, selected ? ColorRole::HighlightedTextColor : ColorRole::TextColor);
+        if (item.Disabled()) color = PaintColor(q, ColorRole::DisabledTextColor);
+        if (xorPath) color = RGB(255, 255, 255);
+        const bool emboss = item.Disabled() && !selected && (background || style != qlHighlightXP);
+        const COLORREF embossColor = PaintColor(q, ColorRole::HighlightedTextColor);
+
+        Trap([&] {
+            if (item.Caption().empty()) return;
+            const RECT r = rtl ? RECT{0, 0, cx - (picW + 6), height} : RECT{picW + 6, 0, cx, height};
+            const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+            HFONT font = q.GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4);
+            DrawItemTextWithEmboss(target, {item.Caption(), font, r, format, item.Language()}, color, emboss,
+                                   shifted, embossColor);
+        });
+        Trap([&] {
+            if (item.ShortcutText().empty()) return;
+            const LONG m = GetSystemMetrics(SM_CXMENUCHECK);
+            const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
+            const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+            HFONT font = q.GetCachedFont(item.ShortcutFont(), 0, item.ShortcutTextHeight() - 4);
+            DrawItemTextWithEmboss(target, {item.ShortcutText(), font, r, format, item.Language()}, color, emboss,
+                                   shifted, embossColor);
+        });
+    }
+
+    // The texts drawn white on black into a one-bit mask, then XORed onto
+    // the item: where the mask is set the tile shows inverted.
+    void XorTexts() {
+        MemoryDC mask(dc);
+        if (!mask.get()) return;
+        ScopedBitmap bits(CreateCompatibleBitmap(mask.get(), cx, cy));  // one bit per pixel
+        if (!bits.get()) return;
+        {
+            SelectedObject held(mask.get(), bits.get());
+            RECT all{0, 0, cx, cy};
+            FillRect(mask.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            Texts(mask.get(), true);
+            // A one-bit source takes the target's text colour for 0 and its
+            // background colour for 1: black and white make it a pure mask.
+            const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+            const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+            BitBlt(dc, 0, 0, cx, cy, mask.get(), 0, 0, SRCINVERT);
+            SetTextColor(dc, oldText);
+            SetBkColor(dc, oldBack);
+        }
+    }
+
+    Quillon& q;
+    CMenuItem& item;
+    HDC dc;
+    bool selected;
+    LONG cx, cy;
+    LONG picW = 0, keyW = 0, dx = 0, dy = 0, height = 0;
+    LONG style = 0, border = 0;
+    bool rtl = false, background = false, hasPicture = false;
+    PictureMetrics picture;
+    COLORREF menuBack = 0, bitmapBack = 0;
+};
+
+}  // namespace
+
+void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool emboss, const RECT& embossRect,
+                            COLORREF embossColor) noexcept {
+    SelectedObject font(hDC, text.font);
+    if (emboss) {
+        SetTextColor(hDC, embossColor);
+        DrawItemText(hDC, text.text, embossRect, text.format, text.language);
+    }
+    SetTextColor(hDC, color);
+    DrawItemText(hDC, text.text, text.rect, text.format, text.language);
+}
+
+void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop) {
+    PopupItemPainter p(*this, item, hDC, selected, cx, cy);
+    // 1.
+    Trap([&] { p.Gather(CheckMarkFor()); });
+    // 2. The popup's border is repainted with every item.
+    Trap([&] {
+        if (p.border == qlBorderFlat || p.border == qlBorderFlatWithShadow) DrawPopupFrame(hDC, item, cx, cy, itemTop);
+    });
+    // 3.
+    if (!p.background) Trap([&] { p.Background(); });
+    // 4.
+    if (item.IsSeparator()) {
+        Trap([&] { p.Separator(); });
+        return;
+    }
+    // 5.
+    Trap([&] { p.Highlight(); });
+    Trap([&] { p.PictureCell(); });
+    // 6.-10.
+    if (p.background && !selected)
+        Trap([&] { p.XorTexts(); });
+    else
+        Trap([&] { p.Texts(hDC, false); });
+}
 
 }  // namespace quillon

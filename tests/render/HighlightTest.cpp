@@ -5,38 +5,23 @@
 #include <vector>
 #include "render/Highlight.h"
 #include "render/MakePicture.h"
+#include "tests/render/Canvas.h"
 
 using namespace quillon;
 
 namespace {
 
-constexpr COLORREF kSentinel = RGB(1, 2, 3), kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
+using quillon::test::kSentinel;
+constexpr COLORREF kRed = RGB(255, 0, 0), kBlue = RGB(0, 0, 255);
 
-// A top-down 32-bit DIB in a memory DC, prefilled with the sentinel.
-struct Canvas {
-    int w, h;
-    HDC dc = CreateCompatibleDC(nullptr);
-    DWORD* bits = nullptr;
-    HBITMAP dib;
-    HGDIOBJ old;
-    Canvas(int width, int height) : w(width), h(height) {
-        BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
-        dib = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        old = SelectObject(dc, dib);
-        std::fill(bits, bits + w * h, 0x00010203u);
-    }
-    ~Canvas() { SelectObject(dc, old), DeleteObject(dib), DeleteDC(dc); }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = bits[y * w + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
+// A canvas with the highlight painter's strokes.
+struct Canvas : quillon::test::Canvas {
+    using quillon::test::Canvas::Canvas;
     RECT Paint(LONG style, PixelPath path = PixelPath::Buffered, RECT r = {0, 0, -1, -1}) {
         if (r.right < 0) r = {0, 0, w, h};
         FillHighlight(dc, r, kRed, style, kBlue, path);
         return r;
     }
-    bool operator==(const Canvas& o) const { GdiFlush(); return std::equal(bits, bits + w * h, o.bits); }
     int Bands(bool row, int at, int length) const {
         int n = 1;
         for (int i = 1; i < length; ++i) n += row ? At(i, at) != At(i - 1, at) : At(at, i) != At(at, i - 1);

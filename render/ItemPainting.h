@@ -1,0 +1,35 @@
+#pragma once
+// Pieces shared by the bar and popup item painters.
+#include <windows.h>
+#include <string>
+#include "control/Quillon.h"
+#include "render/ColorUtils.h"
+#include "render/PictureMetrics.h"
+
+namespace quillon {
+
+// A colour property as painted: the custom or default value, system
+// colours resolved.
+inline COLORREF PaintColor(Quillon& q, ColorRole role) { return SystemColor(q.ColorProperty(role)); }
+
+// DrawStateA flags for a picture: bitmap or icon, greyed when disabled.
+inline UINT DrawStateFlags(const PictureMetrics& picture, bool disabled) noexcept {
+    UINT flags = picture.type == PICTYPE_BITMAP ? DST_BITMAP : picture.type == PICTYPE_ICON ? DST_ICON : 0;
+    if (disabled) flags |= DSS_DISABLED;
+    return flags;
+}
+
+// Draws one text of an item in `font` (the cache's; null keeps the DC's)
+// and `color`; a disabled, unselected text is first drawn once more in
+// `embossColor`, in `embossRect`.
+struct ItemText {
+    const std::wstring& text;
+    HFONT font;
+    RECT rect;
+    UINT format;
+    LONG language;
+};
+void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool emboss, const RECT& embossRect,
+                            COLORREF embossColor) noexcept;
+
+}  // namespace quillon

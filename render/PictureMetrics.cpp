@@ -1,0 +1,38 @@
+#include "render/PictureMetrics.h"
+#include "control/ole/ComPtr.h"
+#include "render/ColorUtils.h"
+
+namespace quillon {
+
+LONG HimetricToPixels(LONG himetric, int logPixelsIndex) noexcept {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, logPixelsIndex) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    if (dpi <= 0) dpi = 96;
+    return static_cast<LONG>(RoundHalfEven(static_cast<double>(himetric) * dpi / 2540.0));
+}
+
+bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept {
+    metrics = PictureMetrics{};
+    if (!picture) return false;
+    OLE_XSIZE_HIMETRIC cx = 0;
+    OLE_YSIZE_HIMETRIC cy = 0;
+    OLE_HANDLE handle = 0;
+    if (FAILED(picture->get_Width(&cx)) || FAILED(picture->get_Height(&cy))) return false;
+    picture->get_Type(&metrics.type);
+    picture->get_Handle(&handle);
+    metrics.handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
+    metrics.width = HimetricToPixels(cx, LOGPIXELSX);
+    metrics.height = HimetricToPixels(cy, LOGPIXELSY);
+    return true;
+}
+
+bool GetPictureMetrics(IPictureDisp* picture, PictureMetrics& metrics) noexcept {
+    metrics = PictureMetrics{};
+    if (!picture) return false;
+    ComPtr<IPicture> pic;
+    if (FAILED(picture->QueryInterface(IID_IPicture, pic.put_void())) || !pic) return false;
+    return GetPictureMetrics(pic.get(), metrics);
+}
+
+}  // namespace quillon
