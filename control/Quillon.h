@@ -295,6 +295,30 @@ private:
     // Host help texts by upper-case clean caption, in the order added.
     std::vector<std::pair<std::wstring, std::wstring>> m_HelpMessages;
 
+    // --- Default pictures and help texts by language: help/DefaultTables.cpp.
+public:
+    // The first string identifier of a language's run in the resource library.
+    static LONG LanguageStringBase(LONG language);
+    // The default help text of a caption in `language` ("" when none); no loading.
+    std::wstring GetDefaultHelpText(const std::wstring& caption, LONG language) const;
+    // The default picture of a caption in `language` (none without one);
+    // loads the language's tables on first use. Shared with the host.
+    ComPtr<IPictureDisp> DefaultPictureOf(const std::wstring& caption, LONG language);
+    // The stock check mark taken at start-up (null without the library).
+    IPictureDisp* StockCheckMark() const { return m_DefaultCheckMark.get(); }
+    const class LanguageTables& DefaultTables() const { return *m_languageTables; }
+
+private:
+    ComPtr<IPictureDisp> GetDefaultCheckMark();
+    struct LanguageTablesDeleter {
+        void operator()(class LanguageTables* tables) const noexcept;
+    };
+    std::unique_ptr<LanguageTables, LanguageTablesDeleter> m_languageTables;
+    ComPtr<IPictureDisp> m_DefaultCheckMark;
+
+    // Reading and writing the persisted properties (control/QuillonPersistence.cpp).
+    friend struct PropertyPersistence;
+
     // --- Menu model: item records, collection, scanning, measuring, fonts: menu/.
 public:
     // Default fonts (menu/MenuFonts.cpp): the host's, else the system menu

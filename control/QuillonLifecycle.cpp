@@ -34,6 +34,9 @@ void Quillon::UserControl_Initialize() {
         m_Language = farEastern ? static_cast<LONG>(qlEnglish) : language;
         LoadLanguageStrings(m_Language);
     });
+    // English backs up every other language; the stock check mark is English.
+    Trap([&] { LoadLanguageStrings(qlEnglish); });
+    Trap([&] { m_DefaultCheckMark = GetDefaultCheckMark(); });
     Trap([&] {
         if (ApiDeclares::OSVersionNumber() > 1.0) {
             m_lSavedMenuAnimation = MenuAnimation::Read();

@@ -145,11 +145,10 @@ STDMETHODIMP Quillon::GetDefaultPicture(BSTR sCaption, IPictureDisp** retVal) {
     return GetDefaultPictureEx(sCaption, static_cast<qlLanguage>(m_Language), retVal);
 }
 
-STDMETHODIMP Quillon::GetDefaultPictureEx(BSTR, qlLanguage, IPictureDisp** retVal) {
+STDMETHODIMP Quillon::GetDefaultPictureEx(BSTR sCaption, qlLanguage eLanguage, IPictureDisp** retVal) {
     if (!retVal) return E_POINTER;
-    // The built-in pictures come with the language tables; until then no
-    // caption has one.
     *retVal = nullptr;
+    Trap([&] { *retVal = DefaultPictureOf(sCaption ? sCaption : L"", eLanguage).Detach(); });
     return S_OK;
 }
 

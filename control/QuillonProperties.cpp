@@ -37,7 +37,6 @@ LONG Quillon::GetUserLanguage() { return LanguageOfLangId(GetUserDefaultLangID()
 
 // The language tables are read from the resource library by the help
 // subsystem; until they are, nothing is loaded here.
-void Quillon::LoadLanguageStrings(LONG) {}
 
 STDMETHODIMP Quillon::get_AutoShowHelp(VARIANT_BOOL* value) { return ReadProperty(m_bAutoShowHelp, value); }
 

@@ -19,7 +19,7 @@ bool PictureSize(IPictureDisp* picture, LONG& width, LONG& height) {
 
 }  // namespace
 
-IPictureDisp* Quillon::DefaultCheckMark() const { return nullptr; }
+IPictureDisp* Quillon::DefaultCheckMark() const { return StockCheckMark(); }
 
 IPictureDisp* Quillon::CheckMarkFor() const { return CheckMarkPicture() ? CheckMarkPicture() : DefaultCheckMark(); }
 

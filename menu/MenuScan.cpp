@@ -131,11 +131,7 @@ void Quillon::DropItemsOfWindow(HWND hwnd) {
 // --- pictures and help --------------------------------------------------------------
 
 ComPtr<IPictureDisp> Quillon::DefaultPicture(const std::wstring& clean, LONG language) {
-    ComPtr<IPictureDisp> pic;
-    BSTR caption = SysAllocStringLen(clean.data(), static_cast<UINT>(clean.size()));
-    GetDefaultPictureEx(caption, static_cast<qlLanguage>(language), pic.put());
-    SysFreeString(caption);
-    return pic;
+    return DefaultPictureOf(clean, language);
 }
 
 ComPtr<IPictureDisp> Quillon::GetItemPicture(const std::wstring& clean, LONG language, bool useDefault) {

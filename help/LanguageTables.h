@@ -1,0 +1,52 @@
+#pragma once
+// The default help texts and picture names of the resource library, one
+// slot per language value, and the pictures already loaded from it.
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "control/ole/ComPtr.h"
+
+namespace quillon {
+
+// Texts under keys that compare without regard to case; the first text
+// added under a key stays.
+class KeyedTexts {
+public:
+    bool Add(const std::wstring& key, const std::wstring& text);
+    const std::wstring* Find(const std::wstring& key) const;
+    bool empty() const { return m_texts.empty(); }
+    size_t size() const { return m_texts.size(); }
+
+private:
+    std::unordered_map<std::wstring, std::wstring> m_texts;  // by upper-case key
+};
+
+class LanguageTables {
+public:
+    static constexpr LONG kSlots = 11;  // the language values 0 to 10
+    struct Slot {
+        std::unique_ptr<KeyedTexts> helpTexts;
+        std::unique_ptr<KeyedTexts> pictureNames;
+    };
+    // The slot of a language; null outside 0 to 10.
+    Slot* SlotOf(LONG language);
+    const Slot* SlotOf(LONG language) const;
+
+    // Pictures by resource base name (case-insensitive), shared by all languages.
+    IPictureDisp* CachedPicture(const std::wstring& name) const;
+    void CachePicture(const std::wstring& name, IPictureDisp* picture);
+    size_t CachedPictureCount() const { return m_pictures.size(); }
+
+private:
+    Slot m_slots[kSlots];
+    std::unordered_map<std::wstring, ComPtr<IPictureDisp>> m_pictures;
+};
+
+// Splits a library string at line feeds: key, help text, picture base name.
+std::vector<std::wstring> SplitLibraryString(const std::wstring& text);
+
+}  // namespace quillon
