@@ -25,7 +25,7 @@ void Quillon::UserControl_Initialize() {
     });
     m_lItemSerial = 1000;
     Trap([&] { m_aboutText = L"Quillon\r\nMenu enhancement control for Win32 programs\r\nVersion 1.0"; });
-    Trap([&] { m_hResLib = ResourceLibrary::Load(ResourceLibrary::FolderOf(module::Instance())); });
+    Trap([&] { m_hResLib = ResourceLibrary::Load(ResourceLibrary::ControlFolder(module::Instance())); });
     // The user's language, English in place of a far-eastern one.
     Trap([&] {
         const LONG language = GetUserLanguage();

@@ -2,6 +2,13 @@
 #include <vector>
 
 namespace quillon::ResourceLibrary {
+namespace {
+const std::wstring* g_folderOverride = nullptr;
+}
+
+void SetFolderOverride(const std::wstring* folder) noexcept { g_folderOverride = folder; }
+
+std::wstring ControlFolder(HMODULE module) { return g_folderOverride ? *g_folderOverride : FolderOf(module); }
 
 std::wstring FolderOf(HMODULE module) {
     std::vector<wchar_t> buffer(MAX_PATH);

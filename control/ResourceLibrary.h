@@ -18,4 +18,9 @@ HMODULE Load(const std::wstring& folder) noexcept;
 
 void Free(HMODULE library) noexcept;
 
+// The folder the control takes the library from: its own module's, unless a
+// test has named another one with SetFolderOverride (null clears it).
+std::wstring ControlFolder(HMODULE module);
+void SetFolderOverride(const std::wstring* folder) noexcept;
+
 }  // namespace quillon::ResourceLibrary

@@ -1,0 +1,143 @@
+// Default pictures and help texts read from a resource library with known
+// tables (tests/help/testres), found in the folder the control is told.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include "control/ResourceLibrary.h"
+#include "help/LanguageTables.h"
+#include "tests/control/Automation.h"
+#include "tests/menu/MenuFixture.h"
+#include "tests/render/Canvas.h"
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+std::wstring BinFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring s(path);
+    return s.substr(0, s.find_last_of(L"\\/") + 1);
+}
+
+// Every control made while it lives takes its library from `folder`.
+struct LibraryFolder {
+    std::wstring folder;
+    explicit LibraryFolder(std::wstring f) : folder(std::move(f)) { ResourceLibrary::SetFolderOverride(&folder); }
+    ~LibraryFolder() { ResourceLibrary::SetFolderOverride(nullptr); }
+};
+
+struct TablesControl {
+    LibraryFolder library;
+    RecordingWindow form;
+    HostedControl q;
+    Automation host;
+    explicit TablesControl(const std::wstring& folder = BinFolder() + L"testres\\")
+        : library(folder), q(form.hwnd()), host(q.container.Query<IDispatch>(IID_IDispatch).get()) {}
+
+    ComPtr<IUnknown> Picture(const wchar_t* caption, LONG language) {
+        Variant result;
+        EXPECT_EQ(S_OK, host.Call(L"GetDefaultPictureEx", {Variant::String(caption), Variant::Long(language)}, &result));
+        ComPtr<IUnknown> unknown;
+        if (result.vt() == VT_DISPATCH && V_DISPATCH(&result.v))
+            V_DISPATCH(&result.v)->QueryInterface(IID_IUnknown, unknown.put_void());
+        return unknown;
+    }
+};
+
+SHORT TypeOf(IUnknown* picture) {
+    ComPtr<IPicture> p;
+    SHORT type = PICTYPE_UNINITIALIZED;
+    if (picture && SUCCEEDED(picture->QueryInterface(IID_IPicture, p.put_void()))) p->get_Type(&type);
+    return type;
+}
+
+TEST(DefaultTables, EnglishIsReadAtStartUpUntilTheFirstMissingString) {
+    TablesControl c;
+    const LanguageTables::Slot* english = c.q->DefaultTables().SlotOf(qlEnglish);
+    ASSERT_TRUE(english && english->helpTexts && english->pictureNames);
+    EXPECT_EQ(2u, english->helpTexts->size()) << "a key alone adds nothing; the gap ends the run";
+    EXPECT_EQ(1u, english->pictureNames->size()) << "a string without picture name adds only a help text";
+    EXPECT_EQ(L"Runs my command", c.q->GetDefaultHelpText(L"&My Command...", qlEnglish)) << "the first string wins";
+    EXPECT_EQ(L"Help without a picture", c.q->GetDefaultHelpText(L"only help", qlEnglish));
+    EXPECT_EQ(L"", c.q->GetDefaultHelpText(L"After the gap", qlEnglish));
+    EXPECT_EQ(nullptr, c.q->DefaultTables().SlotOf(LanguageTables::kSlots)) << "no slot past the last language";
+}
+
+TEST(DefaultTables, FrenchLoadsOnFirstUseAndPicturesAreSharedByName) {
+    TablesControl c;
+    const LanguageTables::Slot* french = c.q->DefaultTables().SlotOf(qlFrench);
+    ASSERT_NE(nullptr, french);
+    EXPECT_EQ(nullptr, french->helpTexts.get()) << "not read before it is needed";
+    EXPECT_EQ(L"", c.q->GetDefaultHelpText(L"Commande", qlFrench)) << "help lookups do not load";
+    ComPtr<IUnknown> first = c.Picture(L"&Commande", qlFrench);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(PICTYPE_ICON, TypeOf(first.get()));
+    ASSERT_TRUE(french->helpTexts);
+    EXPECT_EQ(L"Lance ma commande", c.q->GetDefaultHelpText(L"Commande", qlFrench));
+    EXPECT_EQ(first.get(), c.Picture(L"Commande", qlFrench).get()) << "the same picture object";
+    EXPECT_EQ(first.get(), c.Picture(L"My Command", qlEnglish).get()) << "one cache for every language";
+}
+
+TEST(DefaultTables, CheckMarkAndCaptionsWithoutAnEntry) {
+    TablesControl c;
+    ASSERT_NE(nullptr, c.q->StockCheckMark());
+    ComPtr<IUnknown> stock;
+    c.q->StockCheckMark()->QueryInterface(IID_IUnknown, stock.put_void());
+    EXPECT_EQ(stock.get(), c.Picture(L"  CHECKMARK ", qlGerman).get()) << "CHECKMARK_ICON in any language";
+    ComPtr<IUnknown> lonely = c.Picture(L"Lonely Caption", qlEnglish);
+    EXPECT_EQ(PICTYPE_ICON, TypeOf(lonely.get())) << "looked up as Lonely_Caption_ICON";
+    EXPECT_FALSE(c.Picture(L"Nothing Here", qlEnglish));
+    EXPECT_FALSE(c.Picture(L"Commande", 11)) << "a language without slot";
+}
+
+TEST(DefaultTables, WithoutTheLibraryThereIsNothingAndNothingFails) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string s(temp);
+    TablesControl c(std::wstring(s.begin(), s.end()));
+    EXPECT_EQ(nullptr, c.q->ResourceLibrary());
+    EXPECT_EQ(nullptr, c.q->StockCheckMark());
+    EXPECT_FALSE(c.Picture(L"My Command", qlEnglish));
+    EXPECT_EQ(L"", c.q->GetDefaultHelpText(L"My Command", qlEnglish));
+}
+
+TEST(DefaultTables, MenuItemsGetTheDefaultPictureAndTheStockCheckMark) {
+    LibraryFolder library(BinFolder() + L"testres\\");
+    HMENU bar = CreateMenu(), popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "&My Command");
+    AppendMenuA(popup, MF_STRING | MF_CHECKED, 2, "Checked");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
+    {
+        MenuForm form(bar);
+        form.Open(popup);
+        CMenuItem* mine = form.Record(popup, 0);
+        ASSERT_NE(nullptr, mine);
+        EXPECT_EQ(PICTYPE_ICON, TypeOf(mine->Picture()));
+        // The checked item shows the stock check mark (red) in its picture column.
+        Canvas canvas(200, 22);
+        DRAWITEMSTRUCT dis{};
+        dis.CtlType = ODT_MENU;
+        dis.hDC = canvas.dc;
+        dis.rcItem = {0, 0, 200, 22};
+        dis.itemState = ODS_CHECKED;
+        dis.itemData = DataOf(popup, 1);
+        SendMessageA(form.window.hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        const LONG picW = form.q()->GetPictureColumnWidth(*form.Record(popup, 1));
+        EXPECT_EQ(RGB(255, 0, 0), canvas.At(picW / 2, 11));
+        SetMenu(form.window.hwnd(), nullptr);
+    }
+    DestroyMenu(bar);
+}
+
+TEST(LibraryStrings, FieldsAreSplitAtLineFeeds) {
+    EXPECT_EQ((std::vector<std::wstring>{L"KEY", L"Help", L"Icon"}), SplitLibraryString(L"KEY\nHelp\nIcon"));
+    EXPECT_EQ((std::vector<std::wstring>{L"KEY", L""}), SplitLibraryString(L"KEY\n"));
+    KeyedTexts texts;
+    EXPECT_TRUE(texts.Add(L"Copy", L"first"));
+    EXPECT_FALSE(texts.Add(L"COPY", L"second"));
+    ASSERT_NE(nullptr, texts.Find(L"copy"));
+    EXPECT_EQ(L"first", *texts.Find(L"copy"));
+}
+
+}  // namespace

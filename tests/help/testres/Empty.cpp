@@ -1,0 +1,1 @@
+// The language-test library holds resources only.
