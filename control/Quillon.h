@@ -54,6 +54,7 @@ public:
     bool IsFrameHooked() const { return m_bFrameHooked; }
     const std::vector<HWND>& RegisteredWindows() const { return m_colRegistered; }
     const CTooltip* Tooltip() const { return m_Tooltip.get(); }
+    HWND StatusBar() const { return m_hwndStatusBar; }
     HMODULE ResourceLibrary() const { return m_hResLib; }
     HWND TimerWindow() const { return m_timers.Window(); }
     int MenuBarRepaints() const { return m_menuBarRepaints; }
@@ -114,6 +115,9 @@ private:
     // Handlers of help and tooltips (help/)
     void OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
     void FindStatusBar(HWND parent);
+    void ClearMenuHelp();
+    void RemoveTooltipTools();
+    void ShowItemTooltip(HWND hwnd, const CMenuItem& item);
 
     // Dispatch details (control/QuillonDispatch.cpp)
     void OnActivateApp(WPARAM wParam);

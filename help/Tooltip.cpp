@@ -1,8 +1,33 @@
 #include "help/Tooltip.h"
-#include <commctrl.h>
 #include "control/ole/Module.h"
 
 namespace quillon {
+namespace {
+
+// The tool description the window reads; its ANSI form with lParam.
+TTTOOLINFOA EmptyToolInfo() {
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    return tool;
+}
+
+std::wstring TrimBlanks(const std::wstring& s) {
+    const size_t first = s.find_first_not_of(L' ');
+    if (first == std::wstring::npos) return {};
+    return s.substr(first, s.find_last_not_of(L' ') - first + 1);
+}
+
+std::string Ansi(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+}  // namespace
 
 CTooltip::~CTooltip() {
     if (m_hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
@@ -29,9 +54,44 @@ void CTooltip::SetBalloonStyle(bool balloon) {
     SetWindowLongA(m_hwnd, GWL_STYLE, style);
 }
 
+long CTooltip::ToolCount() const { return static_cast<long>(SendMessageA(m_hwnd, TTM_GETTOOLCOUNT, 0, 0)); }
+
 void CTooltip::Activate(bool active) {
     m_active = active;
     SendMessageA(m_hwnd, TTM_ACTIVATE, active ? static_cast<WPARAM>(-1) : 0, 0);
+}
+
+bool CTooltip::FindTool(UINT_PTR uid, TTTOOLINFOA& tool) const {
+    const long count = ToolCount();
+    for (long i = 0; i < count; ++i) {
+        TTTOOLINFOA candidate = EmptyToolInfo();
+        if (SendMessageA(m_hwnd, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&candidate)) &&
+            candidate.uId == uid) {
+            tool = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CTooltip::AddTool(UINT_PTR uid, bool uidIsWindow, long x, long y, long cx, long cy, const std::wstring& text,
+                       LONG_PTR container) {
+    TTTOOLINFOA tool = EmptyToolInfo();
+    if (FindTool(uid, tool)) return false;
+    tool = EmptyToolInfo();
+    tool.uFlags = uidIsWindow ? (TTF_IDISHWND | TTF_TRANSPARENT) : TTF_TRANSPARENT;
+    tool.hwnd = container == -1 ? m_parent : reinterpret_cast<HWND>(container);
+    tool.uId = uid;
+    tool.rect = {x, y, x + cx, y + cy};
+    std::string shown = Ansi(TrimBlanks(text));
+    if (shown.empty()) shown.push_back(' ');
+    tool.lpszText = shown.data();
+    return SendMessageA(m_hwnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+}
+
+void CTooltip::DeleteTool(UINT_PTR uid) {
+    TTTOOLINFOA tool = EmptyToolInfo();
+    if (FindTool(uid, tool)) SendMessageA(m_hwnd, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 COLORREF CTooltip::BackColor() const { return static_cast<COLORREF>(SendMessageA(m_hwnd, TTM_GETTIPBKCOLOR, 0, 0)); }
@@ -42,15 +102,34 @@ COLORREF CTooltip::ForeColor() const { return static_cast<COLORREF>(SendMessageA
 
 void CTooltip::SetForeColor(COLORREF color) { SendMessageA(m_hwnd, TTM_SETTIPTEXTCOLOR, color, 0); }
 
-int CTooltip::InitialDelay() const {
-    return static_cast<short>(SendMessageA(m_hwnd, TTM_GETDELAYTIME, TTDT_INITIAL, 0) & 0xFFFF);
+void CTooltip::SetFont(HFONT font) { SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1); }
+
+void CTooltip::SendTitle() {
+    SendMessageA(m_hwnd, TTM_SETTITLEA, static_cast<WPARAM>(m_icon), reinterpret_cast<LPARAM>(m_title.c_str()));
 }
 
-void CTooltip::SetInitialDelay(int ms) { SendMessageA(m_hwnd, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELONG(ms, 0)); }
+void CTooltip::SetTitle(const std::wstring& title) {
+    m_title = Ansi(TrimBlanks(title));
+    SendTitle();
+}
 
 void CTooltip::SetIcon(long icon) {
     m_icon = icon;
-    SendMessageA(m_hwnd, TTM_SETTITLEA, static_cast<WPARAM>(icon), reinterpret_cast<LPARAM>(m_title.c_str()));
+    SendTitle();
+}
+
+UINT_PTR CTooltip::ToolId(long index) const {
+    TTTOOLINFOA tool = EmptyToolInfo();
+    return SendMessageA(m_hwnd, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)) ? tool.uId
+                                                                                                            : 0;
+}
+
+int CTooltip::Delay(int which) const {
+    return static_cast<short>(SendMessageA(m_hwnd, TTM_GETDELAYTIME, static_cast<WPARAM>(which), 0) & 0xFFFF);
+}
+
+void CTooltip::SetDelay(int which, int ms) {
+    SendMessageA(m_hwnd, TTM_SETDELAYTIME, static_cast<WPARAM>(which), MakeLong(static_cast<short>(ms), 0));
 }
 
 }  // namespace quillon

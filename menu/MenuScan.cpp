@@ -153,8 +153,6 @@ ComPtr<IPictureDisp> Quillon::GetItemPicture(const std::wstring& clean, LONG lan
     return pic;
 }
 
-std::wstring Quillon::LookupHelpMessage(const std::wstring&, LONG) { return {}; }
-
 // --- scanning -------------------------------------------------------------------------
 
 LRESULT Quillon::OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&) {
