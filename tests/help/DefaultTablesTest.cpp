@@ -5,6 +5,7 @@
 #include "control/ResourceLibrary.h"
 #include "help/LanguageTables.h"
 #include "tests/control/Automation.h"
+#include "tests/help/HelpFixture.h"
 #include "tests/menu/MenuFixture.h"
 #include "tests/render/Canvas.h"
 
@@ -13,26 +14,12 @@ using namespace quillon::test;
 
 namespace {
 
-std::wstring BinFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring s(path);
-    return s.substr(0, s.find_last_of(L"\\/") + 1);
-}
-
-// Every control made while it lives takes its library from `folder`.
-struct LibraryFolder {
-    std::wstring folder;
-    explicit LibraryFolder(std::wstring f) : folder(std::move(f)) { ResourceLibrary::SetFolderOverride(&folder); }
-    ~LibraryFolder() { ResourceLibrary::SetFolderOverride(nullptr); }
-};
-
 struct TablesControl {
     LibraryFolder library;
     RecordingWindow form;
     HostedControl q;
     Automation host;
-    explicit TablesControl(const std::wstring& folder = BinFolder() + L"testres\\")
+    explicit TablesControl(const std::wstring& folder = TestLibraryFolder())
         : library(folder), q(form.hwnd()), host(q.container.Query<IDispatch>(IID_IDispatch).get()) {}
 
     ComPtr<IUnknown> Picture(const wchar_t* caption, LONG language) {
@@ -103,7 +90,7 @@ TEST(DefaultTables, WithoutTheLibraryThereIsNothingAndNothingFails) {
 }
 
 TEST(DefaultTables, MenuItemsGetTheDefaultPictureAndTheStockCheckMark) {
-    LibraryFolder library(BinFolder() + L"testres\\");
+    LibraryFolder library(TestLibraryFolder());
     HMENU bar = CreateMenu(), popup = CreatePopupMenu();
     AppendMenuA(popup, MF_STRING, 1, "&My Command");
     AppendMenuA(popup, MF_STRING | MF_CHECKED, 2, "Checked");
