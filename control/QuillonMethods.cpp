@@ -4,6 +4,7 @@
 #include <algorithm>
 #include "control/AboutBox.h"
 #include "control/Quillon.h"
+#include "control/TextConversion.h"
 #include "hook/Guard.h"
 #include "render/ColorUtils.h"
 
@@ -11,13 +12,6 @@ namespace quillon {
 namespace {
 
 std::wstring FromBstr(BSTR s) { return s ? std::wstring(s, SysStringLen(s)) : std::wstring(); }
-
-std::wstring TrimBlanks(const std::wstring& s) {
-    const size_t first = s.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    const size_t last = s.find_last_not_of(L' ');
-    return s.substr(first, last - first + 1);
-}
 
 // Keys of the help texts compare without regard to case.
 std::wstring HelpKey(const std::wstring& caption) {

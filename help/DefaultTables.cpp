@@ -5,6 +5,7 @@
 // none, and nothing fails.
 #include <string>
 #include "control/Quillon.h"
+#include "control/TextConversion.h"
 #include "help/LanguageTables.h"
 #include "hook/Guard.h"
 #include "render/MakePicture.h"
@@ -17,30 +18,6 @@ constexpr int kStringBuffer = 255;
 std::wstring Upper(std::wstring s) {
     if (!s.empty()) CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
     return s;
-}
-
-std::wstring Widen(const char* text, int length) {
-    if (length <= 0) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, text, length, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, text, length, out.data(), n);
-    return out;
-}
-
-std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
-
-std::wstring Trimmed(const std::wstring& s) {
-    const size_t first = s.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    return s.substr(first, s.find_last_not_of(L' ') - first + 1);
 }
 
 }  // namespace
@@ -128,7 +105,7 @@ ComPtr<IPictureDisp> Quillon::DefaultPictureOf(const std::wstring& caption, LONG
     if (!m_hResLib || !m_languageTables) return picture;
     Trap([&] {
         // 3.-4. A caption without a table entry asks for an icon of its own name.
-        const std::wstring s = Trimmed(caption);
+        const std::wstring s = TrimBlanks(caption);
         std::wstring name = s;
         if (s != L"CHECKMARK") {
             const LanguageTables::Slot* slot = m_languageTables->SlotOf(language);

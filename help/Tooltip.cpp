@@ -1,4 +1,5 @@
 #include "help/Tooltip.h"
+#include "control/TextConversion.h"
 #include "control/ole/Module.h"
 
 namespace quillon {
@@ -9,22 +10,6 @@ TTTOOLINFOA EmptyToolInfo() {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     return tool;
-}
-
-std::wstring TrimBlanks(const std::wstring& s) {
-    const size_t first = s.find_first_not_of(L' ');
-    if (first == std::wstring::npos) return {};
-    return s.substr(first, s.find_last_not_of(L' ') - first + 1);
-}
-
-std::string Ansi(const std::wstring& text) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0)
-        WideCharToMultiByte(CP_ACP, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
 }
 
 }  // namespace
@@ -83,7 +68,7 @@ bool CTooltip::AddTool(UINT_PTR uid, bool uidIsWindow, long x, long y, long cx, 
     tool.hwnd = container == -1 ? m_parent : reinterpret_cast<HWND>(container);
     tool.uId = uid;
     tool.rect = {x, y, x + cx, y + cy};
-    std::string shown = Ansi(TrimBlanks(text));
+    std::string shown = Narrow(TrimBlanks(text));
     if (shown.empty()) shown.push_back(' ');
     tool.lpszText = shown.data();
     return SendMessageA(m_hwnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
@@ -109,7 +94,7 @@ void CTooltip::SendTitle() {
 }
 
 void CTooltip::SetTitle(const std::wstring& title) {
-    m_title = Ansi(TrimBlanks(title));
+    m_title = Narrow(TrimBlanks(title));
     SendTitle();
 }
 

@@ -5,34 +5,13 @@
 #include "render/ItemText.h"
 #include <vector>
 #include "control/ApiDeclares.h"
-#include "control/QuillonInterfaces.h"
+#include "control/TextConversion.h"
 #include "render/ColorUtils.h"
 
 namespace quillon {
 namespace {
 
 constexpr int kMaxWideText = 255;
-
-// The far-eastern code page of a language, or 0.
-UINT FarEastCodePage(LONG language) noexcept {
-    switch (language) {
-    case qlKorean: return 949;
-    case qlJapanese: return 932;
-    case qlChineseTraditional: return 950;
-    case qlChineseSimplified: return 936;
-    default: return 0;
-    }
-}
-
-std::string Narrow(const std::wstring& text, UINT codePage) {
-    if (text.empty()) return {};
-    const int n = WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    if (n <= 0) return {};
-    std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 // "&&" is a literal ampersand; any other "&" only marks an access key,
 // which this path does not underline.

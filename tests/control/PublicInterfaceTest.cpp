@@ -374,12 +374,14 @@ TEST_F(PublicInterface, ImageListAndDefaultPictures) {
     EXPECT_EQ(nullptr, V_DISPATCH(&got.v));
     EXPECT_TRUE(changed().empty());
 
-    Variant picture;
+    // GetDefaultPicture is GetDefaultPictureEx in the control's language.
+    Variant picture, inLanguage, none;
     ASSERT_EQ(S_OK, host->Call(L"GetDefaultPicture", {Variant::String(L"Open")}, &picture));
     EXPECT_EQ(VT_DISPATCH, picture.vt());
-    EXPECT_EQ(nullptr, V_DISPATCH(&picture.v));
-    ASSERT_EQ(S_OK, host->Call(L"GetDefaultPictureEx", {Variant::String(L"Open"), Variant::Long(4)}, &picture));
-    EXPECT_EQ(nullptr, V_DISPATCH(&picture.v));
+    ASSERT_EQ(S_OK, host->Call(L"GetDefaultPictureEx", {Variant::String(L"Open"), host->Get(L"Language")}, &inLanguage));
+    EXPECT_EQ(V_DISPATCH(&picture.v), V_DISPATCH(&inLanguage.v));
+    ASSERT_EQ(S_OK, host->Call(L"GetDefaultPictureEx", {Variant::String(L"No such command"), Variant::Long(4)}, &none));
+    EXPECT_EQ(nullptr, V_DISPATCH(&none.v));
 }
 
 TEST_F(PublicInterface, MenuFontsAreKeptByReference) {
