@@ -51,10 +51,6 @@ void Quillon::UserControl_Initialize() {
 
 void Quillon::UserControl_InitProperties() { AttachToForm(); }
 
-void Quillon::UserControl_ReadProperties(IPropertyBag*) { AttachToForm(); }
-
-void Quillon::UserControl_WriteProperties(IPropertyBag*) {}
-
 void Quillon::UserControl_Terminate() {
     ReleaseBackgroundPicture();
     Trap([&] {

@@ -164,7 +164,7 @@ private:
     bool Ambient(DISPID dispid, VARIANT& out);
     HRESULT BeginInit();
     void ReadFromBag(IPropertyBag* bag);
-    void WriteToBag(IPropertyBag* bag);
+    HRESULT WriteToBag(IPropertyBag* bag);
     void DeactivateInPlace();
 
     LONG m_refs = 1;

@@ -8,6 +8,24 @@
 #include "hook/Guard.h"
 
 namespace quillon {
+namespace {
+
+// Runs a write of the control's values: a failure the property bag reported
+// (thrown as Win32Failure) is the result; anything else thrown is E_UNEXPECTED.
+template <class F>
+HRESULT GuardedWrite(F&& write) {
+    HRESULT hr = S_OK;
+    const bool ran = Trap([&] {
+        try {
+            write();
+        } catch (const Win32Failure& failure) {
+            hr = failure.hr();
+        }
+    });
+    return ran ? hr : E_UNEXPECTED;
+}
+
+}  // namespace
 
 STDMETHODIMP OleControl::GetClassID(CLSID* clsid) {
     if (!clsid) return E_POINTER;
@@ -25,8 +43,9 @@ void OleControl::ReadFromBag(IPropertyBag* bag) {
     Trap([&] { UserControl_ReadProperties(bag); });
 }
 
-void OleControl::WriteToBag(IPropertyBag* bag) {
-    Trap([&] { UserControl_WriteProperties(bag); });
+// Saving hands the bag's failures back to the container.
+HRESULT OleControl::WriteToBag(IPropertyBag* bag) {
+    return GuardedWrite([&] { UserControl_WriteProperties(bag); });
 }
 
 STDMETHODIMP OleControl::InitNew() {
@@ -48,7 +67,8 @@ STDMETHODIMP OleControl::Load(IPropertyBag* bag, IErrorLog*) {
 
 STDMETHODIMP OleControl::Save(IPropertyBag* bag, BOOL clearDirty, BOOL) {
     if (!bag) return E_POINTER;
-    WriteToBag(bag);
+    HRESULT hr = WriteToBag(bag);
+    if (FAILED(hr)) return hr;
     if (clearDirty) m_dirty = false;
     return S_OK;
 }
@@ -73,8 +93,9 @@ STDMETHODIMP OleControl::Save(LPSTREAM stream, BOOL clearDirty) {
     if (!stream) return E_POINTER;
     ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
     if (!bag) return E_OUTOFMEMORY;
-    WriteToBag(bag.get());
-    HRESULT hr = E_UNEXPECTED;
+    HRESULT hr = WriteToBag(bag.get());
+    if (FAILED(hr)) return hr;
+    hr = E_UNEXPECTED;
     Trap([&] { hr = stream_format::Write(stream, *bag.get()); });
     if (SUCCEEDED(hr) && clearDirty) m_dirty = false;
     return hr;
@@ -84,8 +105,10 @@ STDMETHODIMP OleControl::GetSizeMax(ULARGE_INTEGER* size) {
     if (!size) return E_POINTER;
     ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
     if (!bag) return E_OUTOFMEMORY;
-    WriteToBag(bag.get());
-    HRESULT hr = E_UNEXPECTED;
+    size->QuadPart = 0;
+    HRESULT hr = WriteToBag(bag.get());
+    if (FAILED(hr)) return hr;
+    hr = E_UNEXPECTED;
     ULONGLONG bytes = 0;
     Trap([&] { hr = stream_format::Size(*bag.get(), bytes); });
     size->QuadPart = bytes;

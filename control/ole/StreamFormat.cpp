@@ -13,13 +13,17 @@
 //              VT_I4, VT_UI4, VT_INT, VT_UINT, VT_ERROR, VT_R4   4 bytes
 //              VT_I8, VT_UI8, VT_R8, VT_CY, VT_DATE              8 bytes
 //              VT_BSTR                    u32 length in code units, then UTF-16LE
-//              VT_UNKNOWN, VT_DISPATCH    u32 byte count, then that many bytes
-//                                         written by OleSaveToStream (class id
-//                                         and the object's IPersistStream data,
-//                                         e.g. a picture); 0 bytes: no object
+//              VT_UNKNOWN, VT_DISPATCH    u32 byte count, then that many bytes:
+//                                         the class id CLSID_StdPicture and the
+//                                         picture's own IPersistStream data (as
+//                                         OleSaveToStream writes them); 0 bytes:
+//                                         no object. Only pictures are stored.
 //
 // A reader stops at the first damaged record; the values before it count.
+// Objects are only ever restored as pictures, whatever class id a damaged
+// or foreign stream names, so loading never creates an arbitrary class.
 #include "control/ole/StreamFormat.h"
+#include <olectl.h>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -74,9 +78,15 @@ int FixedWidth(VARTYPE vt) {
 HRESULT ObjectBytes(IUnknown* obj, std::vector<BYTE>& bytes) {
     bytes.clear();
     if (!obj) return S_OK;
+    ComPtr<IPicture> picture;
+    HRESULT hr = obj->QueryInterface(IID_IPicture, picture.put_void());
+    if (FAILED(hr) || !picture) return DISP_E_BADVARTYPE;
     ComPtr<IPersistStream> persist;
-    HRESULT hr = obj->QueryInterface(IID_IPersistStream, persist.put_void());
-    if (FAILED(hr)) return DISP_E_BADVARTYPE;
+    hr = picture->QueryInterface(IID_IPersistStream, persist.put_void());
+    if (FAILED(hr) || !persist) return DISP_E_BADVARTYPE;
+    // Readers restore only the system's picture class.
+    CLSID clsid{};
+    if (FAILED(persist->GetClassID(&clsid)) || !IsEqualCLSID(clsid, CLSID_StdPicture)) return DISP_E_BADVARTYPE;
     ComPtr<IStream> mem;
     hr = CreateStreamOnHGlobal(nullptr, TRUE, mem.put());
     if (FAILED(hr)) return hr;
@@ -170,12 +180,26 @@ HRESULT ReadObject(In& in, VARTYPE vt, VARIANT& v) {
     ULONG done = 0;
     hr = mem->Write(bytes.data(), n, &done);
     if (FAILED(hr)) return hr;
+    if (done != n) return STG_E_MEDIUMFULL;
     LARGE_INTEGER zero{};
-    mem->Seek(zero, STREAM_SEEK_SET, nullptr);
+    hr = mem->Seek(zero, STREAM_SEEK_SET, nullptr);
+    if (FAILED(hr)) return hr;
+    CLSID clsid{};
+    hr = ReadClassStm(mem.get(), &clsid);
+    if (FAILED(hr) || !IsEqualCLSID(clsid, CLSID_StdPicture)) return STG_E_DOCFILECORRUPT;
+    ComPtr<IPersistStream> picture;
+    hr = CoCreateInstance(CLSID_StdPicture, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistStream, picture.put_void());
+    if (FAILED(hr) || !picture) {
+        // Not registered: the same object, uninitialised, straight from OLE.
+        hr = OleCreatePictureIndirect(nullptr, IID_IPersistStream, TRUE, picture.put_void());
+        if (FAILED(hr) || !picture) return FAILED(hr) ? hr : E_UNEXPECTED;
+    }
+    hr = picture->Load(mem.get());
+    if (FAILED(hr)) return hr == E_OUTOFMEMORY ? hr : STG_E_DOCFILECORRUPT;
     const IID& iid = vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown;
     void* obj = nullptr;
-    hr = OleLoadFromStream(mem.get(), iid, &obj);
-    if (FAILED(hr)) return hr == E_NOINTERFACE ? STG_E_DOCFILECORRUPT : hr;
+    hr = picture->QueryInterface(iid, &obj);
+    if (FAILED(hr) || !obj) return STG_E_DOCFILECORRUPT;
     V_UNKNOWN(&v) = static_cast<IUnknown*>(obj);
     return S_OK;
 }
