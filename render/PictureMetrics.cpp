@@ -4,12 +4,27 @@
 
 namespace quillon {
 
-LONG HimetricToPixels(LONG himetric, int logPixelsIndex) noexcept {
+namespace {
+
+int ReadScreenDpi(int logPixelsIndex) noexcept {
     HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, logPixelsIndex) : 96;
+    const int dpi = screen ? GetDeviceCaps(screen, logPixelsIndex) : 96;
     if (screen) ReleaseDC(nullptr, screen);
-    if (dpi <= 0) dpi = 96;
-    return static_cast<LONG>(RoundHalfEven(static_cast<double>(himetric) * dpi / 2540.0));
+    return dpi > 0 ? dpi : 96;
+}
+
+// The screen's pixels per inch, read once: the painters convert every
+// picture of a menu for every item they draw.
+int ScreenDpi(int logPixelsIndex) noexcept {
+    static const int x = ReadScreenDpi(LOGPIXELSX);
+    static const int y = ReadScreenDpi(LOGPIXELSY);
+    return logPixelsIndex == LOGPIXELSY ? y : x;
+}
+
+}  // namespace
+
+LONG HimetricToPixels(LONG himetric, int logPixelsIndex) noexcept {
+    return static_cast<LONG>(RoundHalfEven(static_cast<double>(himetric) * ScreenDpi(logPixelsIndex) / 2540.0));
 }
 
 bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept {

@@ -2,6 +2,7 @@
 # test container that sites the control.
 add_library(quillon_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TestWindows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GdiTally.cpp ${CMAKE_CURRENT_LIST_DIR}/PngWriter.cpp ${CMAKE_CURRENT_LIST_DIR}/ScreenCapture.cpp
 )
 target_link_libraries(quillon_test_support PUBLIC quillon_core GTest::gtest)
 # The container that hosts the control in tests, and its property bag.

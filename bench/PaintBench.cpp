@@ -1,0 +1,280 @@
+// What painting a drop-down costs: a 20-item popup (pictures, shortcuts, one
+// selected item) painted by WM_DRAWITEM through the hosted control into a
+// memory DIB, against the least an owner-drawn menu can do (fill the item
+// with a brush, DrawText the caption). One row per highlight style and
+// border; targets: Plain to Vertical Center and XP within 2 times the
+// baseline, Diagonal and Radial (per-pixel styles) within 4 times.
+// Each figure is the median ratio over several runs; the last two columns
+// are the GDI objects made and the DCs got while painting one popup.
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+#include "control/Quillon.h"
+#include "menu/ItemCollection.h"
+#include "tests/control/Automation.h"
+#include "tests/control/HostedControl.h"
+#include "tests/support/GdiTally.h"
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+constexpr int kItems = 20;
+constexpr int kSelected = 6;
+constexpr int kRuns = 5;
+constexpr int kPopupsPerRun = 10;
+
+const char* const kStyleNames[] = {"Plain",      "Horizontal L-R", "Horizontal R-L", "Horizontal Center",
+                                   "Vertical T-B", "Vertical B-T", "Vertical Center", "Diagonal",
+                                   "Radial",     "XP"};
+const char* const kBorderNames[] = {"Normal", "Flat", "Flat+Shadow"};
+
+// The baseline: an owner-drawn menu that fills and prints its caption.
+HBRUSH g_baselineBrush = nullptr;
+LRESULT CALLBACK BaselineProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+        RECT r = dis->rcItem;
+        FillRect(dis->hDC, &r, g_baselineBrush);
+        SetBkMode(dis->hDC, TRANSPARENT);
+        DrawTextA(dis->hDC, reinterpret_cast<const char*>(dis->itemData), -1, &r, DT_SINGLELINE | DT_VCENTER);
+        return TRUE;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+HWND MakeWindow(const char* cls, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, cls, "bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
+
+// A bitmap picture of one colour (the picture owns the bitmap).
+ComPtr<IPictureDisp> SolidPicture(COLORREF color) {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(nullptr, screen);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    HBRUSH brush = CreateSolidBrush(color);
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    PICTDESC pd{};
+    pd.cbSizeofstruct = sizeof pd;
+    pd.picType = PICTYPE_BITMAP;
+    pd.bmp.hbitmap = bmp;
+    ComPtr<IPictureDisp> pic;
+    if (FAILED(OleCreatePictureIndirect(&pd, IID_IPictureDisp, TRUE, pic.put_void()))) DeleteObject(bmp);
+    return pic;
+}
+
+// An image list whose ListImages.Item(key).Picture answers every key.
+class PictureList final : public IDispatch {
+public:
+    explicit PictureList(IPictureDisp* picture) : m_picture(picture) {}
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++m_refs); }
+    STDMETHODIMP_(ULONG) Release() override {
+        const LONG n = --m_refs;
+        if (!n) delete this;
+        return static_cast<ULONG>(n);
+    }
+    STDMETHODIMP GetTypeInfoCount(UINT* n) override {
+        *n = 0;
+        return S_OK;
+    }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    // The object stands for ListImages, Item(key) and Picture at once.
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT, LCID, DISPID* ids) override {
+        const wchar_t* known[] = {L"ListImages", L"Item", L"Picture"};
+        for (DISPID i = 0; i < 3; ++i)
+            if (lstrcmpiW(names[0], known[i]) == 0) {
+                ids[0] = i + 1;
+                return S_OK;
+            }
+        ids[0] = DISPID_UNKNOWN;
+        return DISP_E_UNKNOWNNAME;
+    }
+    STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*, UINT*) override {
+        if (!result) return S_OK;
+        IDispatch* out = id == 3 ? static_cast<IDispatch*>(m_picture.get()) : this;
+        V_VT(result) = VT_DISPATCH;
+        V_DISPATCH(result) = out;
+        if (out) out->AddRef();
+        return S_OK;
+    }
+
+private:
+    ~PictureList() = default;
+    LONG m_refs = 1;
+    ComPtr<IPictureDisp> m_picture;
+};
+
+struct Item {
+    RECT rect;
+    ULONG_PTR data;
+    UINT id;
+};
+
+double PaintSeconds(HWND target, HDC dc, const std::vector<Item>& items, int popups) {
+    LARGE_INTEGER f, a, b;
+    QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&a);
+    for (int p = 0; p < popups; ++p)
+        for (size_t i = 0; i < items.size(); ++i) {
+            DRAWITEMSTRUCT dis{};
+            dis.CtlType = ODT_MENU;
+            dis.itemID = items[i].id;
+            dis.itemAction = ODA_DRAWENTIRE;
+            dis.itemState = static_cast<int>(i) == kSelected ? ODS_SELECTED : 0;
+            dis.hDC = dc;
+            dis.rcItem = items[i].rect;
+            dis.itemData = items[i].data;
+            SendMessageA(target, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
+        }
+    GdiFlush();
+    QueryPerformanceCounter(&b);
+    return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main() {
+    OleInitialize(nullptr);
+    HWND form = MakeWindow("QuillonPaintBenchForm", PlainProc);
+    HWND baseline = MakeWindow("QuillonPaintBenchBaseline", BaselineProc);
+    g_baselineBrush = CreateSolidBrush(GetSysColor(COLOR_MENU));
+
+    HMENU bar = CreateMenu(), popup = CreatePopupMenu();
+    std::vector<std::string> captions;
+    for (int i = 0; i < kItems; ++i) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Command &%d\tCtrl+Shift+%c", i + 1, 'A' + i);
+        AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(100 + i), text);
+        captions.push_back(text);
+    }
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
+    SetMenu(form, bar);
+
+    int status = 0;
+    {
+        TestContainer container(form);
+        if (FAILED(container.Create(QuillonFactory())) || FAILED(container.InitNew())) {
+            std::printf("could not host the control\n");
+            return 2;
+        }
+        PumpMessages(50);
+        Quillon* q = QuillonOf(container);
+        Automation host(container.Query<IDispatch>(IID_IDispatch).get());
+        ComPtr<IPictureDisp> picture = SolidPicture(RGB(0, 150, 0));
+        IDispatch* list = new PictureList(picture.get());
+        q->SetImageList(&list);
+        list->Release();
+
+        SendMessageA(form, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        std::vector<Item> items, plainItems;
+        LONG top = 0, width = 0;
+        for (int i = 0; i < kItems; ++i) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_DATA;
+            GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+            CMenuItem* record = q->GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(info.dwItemData)));
+            if (!record || !record->Picture()) {
+                std::printf("item %d was not converted with a picture\n", i);
+                status = 2;
+                break;
+            }
+            MEASUREITEMSTRUCT mis{};
+            mis.CtlType = ODT_MENU;
+            mis.itemData = info.dwItemData;
+            SendMessageA(form, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+            const LONG h = std::max<LONG>(static_cast<LONG>(mis.itemHeight), 4);
+            items.push_back({{0, top, 0, top + h}, info.dwItemData, static_cast<UINT>(100 + i)});
+            plainItems.push_back({{0, top, 0, top + h}, reinterpret_cast<ULONG_PTR>(captions[i].c_str()), 0});
+            width = std::max<LONG>(width, static_cast<LONG>(mis.itemWidth));
+            top += h;
+        }
+        if (status == 0) {
+            for (auto* list : {&items, &plainItems})
+                for (Item& it : *list) it.rect.right = width;
+
+            HDC dc = CreateCompatibleDC(nullptr);
+            BITMAPINFO bi{};
+            bi.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -top, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+            void* bits = nullptr;
+            HBITMAP dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+            HGDIOBJ old = SelectObject(dc, dib);
+            std::printf("popup of %d items, %ld x %ld pixels, item %d selected; median of %d runs of %d popups\n",
+                        kItems, static_cast<long>(width), static_cast<long>(top), kSelected + 1, kRuns,
+                        kPopupsPerRun);
+            std::printf("%-18s %-12s %12s %12s %7s %7s %6s %8s %8s\n", "style", "border", "baseline us", "control us",
+                        "ratio", "target", "", "objects", "DCs got");
+            int missed = 0;
+            for (LONG border = 0; border <= 2; ++border)
+                for (LONG style = 0; style <= 9; ++style) {
+                    host.Let(L"HighlightStyle", Variant::Long(style));
+                    host.Let(L"MenuBorder", Variant::Long(border));
+                    PaintSeconds(baseline, dc, plainItems, 1);  // warm-up
+                    // The warm-up popup of the control, counted: what one popup asks of GDI.
+                    const bool counted = GdiTally::Start();
+                    PaintSeconds(form, dc, items, 1);
+                    const long made = GdiTally::Created(), dcs = GdiTally::DCsGot();
+                    GdiTally::Stop();
+                    std::vector<double> ratios, plain, control;
+                    for (int run = 0; run < kRuns; ++run) {
+                        const double p = PaintSeconds(baseline, dc, plainItems, kPopupsPerRun);
+                        const double c = PaintSeconds(form, dc, items, kPopupsPerRun);
+                        ratios.push_back(c / p);
+                        plain.push_back(p);
+                        control.push_back(c);
+                    }
+                    const double target = style == 7 || style == 8 ? 4.0 : 2.0;
+                    const double ratio = Median(ratios);
+                    missed += ratio > target;
+                    std::printf("%-18s %-12s %12.1f %12.1f %7.2f %6.0fx %6s %8ld %8ld\n", kStyleNames[style],
+                                kBorderNames[border], Median(plain) / kPopupsPerRun * 1e6,
+                                Median(control) / kPopupsPerRun * 1e6, ratio, target,
+                                ratio <= target ? "PASS" : "MISS", counted ? made : -1L, counted ? dcs : -1L);
+                }
+            std::printf("%d of 30 rows missed their target\n", missed);
+            SelectObject(dc, old);
+            DeleteObject(dib);
+            DeleteDC(dc);
+        }
+        SetMenu(form, nullptr);
+        container.Close();
+    }
+    DestroyMenu(bar);
+    DeleteObject(g_baselineBrush);
+    DestroyWindow(baseline);
+    DestroyWindow(form);
+    OleUninitialize();
+    return status;
+}
