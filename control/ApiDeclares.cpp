@@ -60,4 +60,9 @@ bool IsWindowsNT4() noexcept {
     return ReadVersion(v) && v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion == 4;
 }
 
+bool MenusReportMouseSelection() noexcept {
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    return !wine;
+}
+
 }  // namespace quillon::ApiDeclares

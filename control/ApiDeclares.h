@@ -13,6 +13,10 @@ bool IsWindows98Me() noexcept;
 bool IsWindowsNT3() noexcept;
 bool IsWindowsNT4() noexcept;
 
+// Whether WM_MENUSELECT marks selections made with the mouse
+// (MF_MOUSESELECT). Wine's menus use that bit for open submenus only.
+bool MenusReportMouseSelection() noexcept;
+
 // Test seam: answer as the given system (platform id, major, minor) until
 // cleared; `fail` makes the version query fail.
 struct VersionOverride {

@@ -1,6 +1,7 @@
 // WM_MENUSELECT: the selected item's help text in the form's status bar
 // (ShowMenuHelp and ClearMenuHelp let the host take part), and its tooltip
 // when the mouse selected it.
+#include "control/ApiDeclares.h"
 #include "control/Quillon.h"
 #include "help/StatusBar.h"
 #include "hook/Guard.h"
@@ -9,6 +10,24 @@
 #include "menu/MenuItem.h"
 
 namespace quillon {
+namespace {
+
+// Where menus do not mark mouse selections, a selection under the cursor
+// is taken for one: keyboard navigation moves away from the cursor's item.
+bool CursorOnItem(HMENU menu, UINT id) {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return false;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuItemID(menu, i) != id) continue;
+        RECT r{};
+        return GetMenuItemRect(nullptr, menu, static_cast<UINT>(i), &r) && cursor.x > r.left && cursor.x < r.right &&
+               cursor.y > r.top && cursor.y < r.bottom;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::wstring Quillon::LookupHelpMessage(const std::wstring& clean, LONG language) {
     std::wstring text;
@@ -106,7 +125,9 @@ void Quillon::OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&, LRESU
     // 11. Also an empty text is written.
     if (m_bAutoShowHelp) Trap([&] { SetStatusBarText(m_hwndStatusBar, text, item->Language()); });
     // 12. Only a mouse selection gets a tip.
-    if ((flags & MF_MOUSESELECT) && m_Tooltip) Trap([&] { ShowItemTooltip(hwnd, *item.get()); });
+    bool byMouse = (flags & MF_MOUSESELECT) != 0;
+    if (!byMouse && !ApiDeclares::MenusReportMouseSelection()) Trap([&] { byMouse = CursorOnItem(menu, id); });
+    if (byMouse && m_Tooltip) Trap([&] { ShowItemTooltip(hwnd, *item.get()); });
 }
 
 }  // namespace quillon
