@@ -60,9 +60,15 @@ bool IsWindowsNT4() noexcept {
     return ReadVersion(v) && v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion == 4;
 }
 
-bool MenusReportMouseSelection() noexcept {
+namespace {
+bool RunningOnWine() noexcept {
     static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
-    return !wine;
+    return wine;
 }
+}  // namespace
+
+bool MenusReportMouseSelection() noexcept { return !RunningOnWine(); }
+
+bool MenusKnowRightOrder() noexcept { return !RunningOnWine(); }
 
 }  // namespace quillon::ApiDeclares

@@ -16,6 +16,9 @@ bool IsWindowsNT4() noexcept;
 // Whether WM_MENUSELECT marks selections made with the mouse
 // (MF_MOUSESELECT). Wine's menus use that bit for open submenus only.
 bool MenusReportMouseSelection() noexcept;
+// Whether menus take MFT_RIGHTORDER as right-to-left order. Wine's take the
+// bit for their system-menu flag and stop drawing the item.
+bool MenusKnowRightOrder() noexcept;
 
 // Test seam: answer as the given system (platform id, major, minor) until
 // cleared; `fail` makes the version query fail.

@@ -2,6 +2,7 @@
 // owner-drawn ones.
 #include <string>
 #include "control/LateBound.h"
+#include "control/ApiDeclares.h"
 #include "control/Quillon.h"
 #include "hook/Guard.h"
 #include "menu/ItemCollection.h"
@@ -12,6 +13,11 @@ namespace {
 constexpr UINT kStateSeparator = MF_SEPARATOR;           // 0x800
 constexpr UINT kStateDisabled = MF_GRAYED | MF_DISABLED;  // 3
 constexpr UINT kRightToLeftType = MFT_OWNERDRAW | MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;  // 0x6100
+
+// Where menus misread MFT_RIGHTORDER the painters alone mirror the items.
+UINT RightToLeftType() noexcept {
+    return ApiDeclares::MenusKnowRightOrder() ? kRightToLeftType : kRightToLeftType & ~MFT_RIGHTORDER;
+}
 
 // The item's text as the menu holds it (ANSI).
 std::string MenuTextA(HMENU menu, int position) {
@@ -342,7 +348,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_TYPE;
-        info.fType = RightToLeft() ? kRightToLeftType : MFT_OWNERDRAW;
+        info.fType = RightToLeft() ? RightToLeftType() : MFT_OWNERDRAW;
         if (separator) info.fType |= MFT_SEPARATOR;
         SetMenuItemInfoA(menu, position, TRUE, &info);
     });

@@ -2,6 +2,7 @@
 // what their records hold, when they are converted again, and the event
 // raised for each item.
 #include <gtest/gtest.h>
+#include "control/ApiDeclares.h"
 #include "tests/menu/MenuFixture.h"
 
 using namespace quillon;
@@ -144,9 +145,11 @@ TEST(MenuScan, RightToLeftItemsGetTheRightOrderType) {
     ASSERT_EQ(dual->put_RightToLeft(VARIANT_TRUE), S_OK);
     HMENU popup = ThreeItemPopup();
     form.Open(popup);
-    EXPECT_EQ(TypeOf(popup, 0), 0x6100u);
-    EXPECT_EQ(TypeOf(popup, 2), 0x6100u);
-    EXPECT_EQ(TypeOf(popup, 1), 0x6100u | MFT_SEPARATOR);
+    // Under Wine the right-order bit would hide the item; the painters mirror it.
+    const UINT type = ApiDeclares::MenusKnowRightOrder() ? 0x6100u : 0x4100u;
+    EXPECT_EQ(TypeOf(popup, 0), type);
+    EXPECT_EQ(TypeOf(popup, 2), type);
+    EXPECT_EQ(TypeOf(popup, 1), type | MFT_SEPARATOR);
     DestroyMenu(popup);
 }
 

@@ -82,8 +82,6 @@ int Nearest(const ScreenShot& shot, RECT area, COLORREF color) {
     return best;
 }
 
-bool RunningOnWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
-
 void SendKey(WORD vk) {
     INPUT in[2] = {};
     in[0].type = in[1].type = INPUT_KEYBOARD;
@@ -334,11 +332,6 @@ TEST_P(RealMenu, OpensSelectsAndShowsItsColours) {
     EXPECT_FALSE(png.empty());
     std::printf("  %s%s\n", png.c_str(), open.postedKey ? " (key posted to the menu)" : "");
 
-    if (c.rtl && RunningOnWine()) {
-        // Wine reads MFT_RIGHTORDER (0x2000) as its internal MF_SYSMENU flag
-        // and paints the window icon instead of sending WM_DRAWITEM.
-        GTEST_SKIP() << "right-to-left owner-drawn menus are not drawn by Wine; see " << png;
-    }
     const ScreenShot& shot = open.shot;
     const int W = shot.width, H = shot.height;
     RECT item = open.selectedItem;
