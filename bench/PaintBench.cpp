@@ -16,6 +16,7 @@
 #include "menu/ItemCollection.h"
 #include "tests/control/Automation.h"
 #include "tests/control/HostedControl.h"
+#include "tests/menu/MenuFixture.h"
 #include "tests/support/GdiTally.h"
 
 using namespace quillon;
@@ -58,28 +59,6 @@ HWND MakeWindow(const char* cls, WNDPROC proc) {
 }
 
 LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
-
-// A bitmap picture of one colour (the picture owns the bitmap).
-ComPtr<IPictureDisp> SolidPicture(COLORREF color) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 16, 16);
-    ReleaseDC(nullptr, screen);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    HBRUSH brush = CreateSolidBrush(color);
-    RECT r{0, 0, 16, 16};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    PICTDESC pd{};
-    pd.cbSizeofstruct = sizeof pd;
-    pd.picType = PICTYPE_BITMAP;
-    pd.bmp.hbitmap = bmp;
-    ComPtr<IPictureDisp> pic;
-    if (FAILED(OleCreatePictureIndirect(&pd, IID_IPictureDisp, TRUE, pic.put_void()))) DeleteObject(bmp);
-    return pic;
-}
 
 // An image list whose ListImages.Item(key).Picture answers every key.
 class PictureList final : public IDispatch {

@@ -27,6 +27,37 @@ inline ComPtr<IPictureDisp> MakeBitmapPicture(int w = 16, int h = 16) {
     return pic;
 }
 
+// A bitmap picture drawn by `paint` into its own bitmap.
+template <class Paint>
+ComPtr<IPictureDisp> PaintedPicture(int w, int h, Paint paint) {
+    ComPtr<IPictureDisp> pic = MakeBitmapPicture(w, h);
+    OLE_HANDLE handle = 0;
+    pic.As<IPicture>(IID_IPicture)->get_Handle(&handle);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
+    paint(dc);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return pic;
+}
+
+inline void FillWith(HDC dc, RECT r, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &r, brush);
+    DeleteObject(brush);
+}
+
+// A picture of one colour, and one with a dark square in its middle.
+inline ComPtr<IPictureDisp> SolidPicture(COLORREF color, int w = 16, int h = 16) {
+    return PaintedPicture(w, h, [=](HDC dc) { FillWith(dc, {0, 0, w, h}, color); });
+}
+inline ComPtr<IPictureDisp> MarkedPicture(COLORREF color, int size = 16) {
+    return PaintedPicture(size, size, [=](HDC dc) {
+        FillWith(dc, {0, 0, size, size}, color);
+        FillWith(dc, {size / 4, size / 4, size * 3 / 4, size * 3 / 4}, RGB(20, 20, 20));
+    });
+}
+
 inline ComPtr<IFontDisp> MakeFont(const wchar_t* name = L"Arial", LONG points = 10) {
     FONTDESC fd{};
     fd.cbSizeofstruct = sizeof fd;

@@ -48,24 +48,6 @@ TEST(GdiTally, SeesALeakedBrushAndAnUnreleasedDC) {
     DeleteObject(after);
 }
 
-// A bitmap picture of one colour with a darker square in it.
-ComPtr<IPictureDisp> MarkedPicture(COLORREF color, int size = 16) {
-    ComPtr<IPictureDisp> pic = MakeBitmapPicture(size, size);
-    OLE_HANDLE handle = 0;
-    pic.As<IPicture>(IID_IPicture)->get_Handle(&handle);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-    HBRUSH fill = CreateSolidBrush(color), mark = CreateSolidBrush(RGB(20, 20, 20));
-    RECT all{0, 0, size, size}, inner{size / 4, size / 4, size * 3 / 4, size * 3 / 4};
-    FillRect(dc, &all, fill);
-    FillRect(dc, &inner, mark);
-    DeleteObject(fill);
-    DeleteObject(mark);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return pic;
-}
-
 // A 32-bit DIB section selected into a memory DC.
 struct DibCanvas {
     HDC dc = CreateCompatibleDC(nullptr);

@@ -19,22 +19,6 @@ constexpr COLORREF kMenuBack = RGB(240, 240, 240), kColumn = RGB(200, 220, 255),
                    kHighlight = RGB(0, 0, 200), kBorder = RGB(200, 0, 0);
 constexpr int kCx = 200, kCy = 22;
 
-// A picture of one colour that owns its bitmap.
-ComPtr<IPictureDisp> SolidPicture(COLORREF color, int w, int h) {
-    ComPtr<IPictureDisp> pic = MakeBitmapPicture(w, h);
-    OLE_HANDLE handle = 0;
-    pic.As<IPicture>(IID_IPicture)->get_Handle(&handle);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-    HBRUSH brush = CreateSolidBrush(color);
-    RECT r{0, 0, w, h};
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return pic;
-}
-
 // A form whose bar holds "&File" with a popup of six items, converted by
 // opening it, and custom colours that tell every painted part apart.
 struct DrawnMenu {

@@ -10,11 +10,12 @@
 #include <string>
 #include "tests/control/Automation.h"
 #include "tests/menu/MenuFixture.h"
-#include "tests/support/PngWriter.h"
+#include "tools/png/PngWriter.h"
 #include "tests/support/ScreenCapture.h"
 
 using namespace quillon;
 using namespace quillon::test;
+using namespace quillon::png;
 
 namespace {
 
@@ -33,38 +34,11 @@ TEST(Png, ChecksumsMatchTheirReferenceValues) {
     EXPECT_EQ(0x11E60398u, Adler32(reinterpret_cast<const uint8_t*>(word), 9));
 }
 
-// A bitmap picture filled by `paint`; the picture owns the bitmap.
-template <class Paint>
-ComPtr<IPictureDisp> PaintedPicture(int w, int h, Paint paint) {
-    ComPtr<IPictureDisp> pic = MakeBitmapPicture(w, h);
-    OLE_HANDLE handle = 0;
-    pic.As<IPicture>(IID_IPicture)->get_Handle(&handle);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)));
-    paint(dc);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return pic;
-}
-
-void Fill(HDC dc, RECT r, COLORREF color) {
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc, &r, brush);
-    DeleteObject(brush);
-}
-
-ComPtr<IPictureDisp> IconPicture(COLORREF color) {
-    return PaintedPicture(16, 16, [color](HDC dc) {
-        Fill(dc, {0, 0, 16, 16}, color);
-        Fill(dc, {4, 4, 12, 12}, RGB(20, 20, 20));
-    });
-}
-
 // Vertical stripes of two colours, 8 pixels each.
 ComPtr<IPictureDisp> TilePicture() {
     return PaintedPicture(16, 16, [](HDC dc) {
-        Fill(dc, {0, 0, 8, 16}, kTileA);
-        Fill(dc, {8, 0, 16, 16}, kTileB);
+        FillWith(dc, {0, 0, 8, 16}, kTileA);
+        FillWith(dc, {8, 0, 16, 16}, kTileB);
     });
 }
 
@@ -272,9 +246,9 @@ TEST_P(RealMenu, OpensSelectsAndShowsItsColours) {
     MenuForm form(bar);
     const HWND owner = form.window.hwnd();
     Automation host(form.control->container.Query<IDispatch>(IID_IDispatch).get());
-    auto list = MakeImageList({{L"NEW", IconPicture(RGB(0, 170, 0))},
-                               {L"OPEN", IconPicture(RGB(230, 170, 0))},
-                               {L"PRINT PREVIEW", IconPicture(RGB(0, 0, 220))}});
+    auto list = MakeImageList({{L"NEW", MarkedPicture(RGB(0, 170, 0))},
+                               {L"OPEN", MarkedPicture(RGB(230, 170, 0))},
+                               {L"PRINT PREVIEW", MarkedPicture(RGB(0, 0, 220))}});
     ComPtr<_Quillon> dual(static_cast<_Quillon*>(form.q()));
     IDispatch* listDisp = list.get();
     ASSERT_EQ(S_OK, dual->SetImageList(&listDisp));
