@@ -19,6 +19,16 @@ public:
         if (this != &o) VariantCopy(&v, const_cast<VARIANT*>(&o.v));
         return *this;
     }
+    // Moves take the value over without copying it (recorded events pile up).
+    Variant(Variant&& o) noexcept : v(o.v) { VariantInit(&o.v); }
+    Variant& operator=(Variant&& o) noexcept {
+        if (this != &o) {
+            VariantClear(&v);
+            v = o.v;
+            VariantInit(&o.v);
+        }
+        return *this;
+    }
     ~Variant() { VariantClear(&v); }
 
     static Variant Long(LONG value);

@@ -101,7 +101,7 @@ STDMETHODIMP EventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params
     EventCall call{id, {}};
     if (params)
         for (UINT i = params->cArgs; i-- > 0;) call.args.emplace_back(params->rgvarg[i]);  // VariantCopyInd
-    calls.push_back(call);
+    calls.push_back(std::move(call));
     ComPtr<EventSink> keep(this);  // the callback may unadvise us
     if (onEvent) onEvent(id, params);
     return answer;
