@@ -1,6 +1,6 @@
 #include "tests/support/ScreenCapture.h"
 #include <cstring>
-#include "tests/support/PngWriter.h"
+#include "tools/png/PngWriter.h"
 #include "tests/support/TestWindows.h"
 
 namespace quillon::test {
@@ -66,7 +66,7 @@ std::string SaveShot(const ScreenShot& shot, const std::string& name) {
     if (shot.empty()) return "";
     const std::string path = ArtifactDir() + "/" + name + ".png";
     const BITMAPINFOHEADER header = TopDown32(shot.width, shot.height);
-    return WritePng(path, header, shot.pixels.data()) ? path : "";
+    return png::WritePng(path, header, shot.pixels.data()) ? path : "";
 }
 
 }  // namespace quillon::test

@@ -2,9 +2,9 @@
 # test container that sites the control.
 add_library(quillon_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TestWindows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GdiTally.cpp ${CMAKE_CURRENT_LIST_DIR}/PngWriter.cpp ${CMAKE_CURRENT_LIST_DIR}/ScreenCapture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GdiTally.cpp ${CMAKE_CURRENT_LIST_DIR}/ScreenCapture.cpp
 )
-target_link_libraries(quillon_test_support PUBLIC quillon_core GTest::gtest)
+target_link_libraries(quillon_test_support PUBLIC quillon_core quillon_png GTest::gtest)
 # The container that hosts the control in tests, and its property bag.
 target_sources(quillon_test_support PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PropertyBag.cpp

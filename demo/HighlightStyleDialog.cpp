@@ -1,0 +1,82 @@
+// dlgHighlightStyle: one option button per highlight style.
+#include "demo/DialogTemplate.h"
+#include "demo/Dialogs.h"
+
+namespace demo {
+namespace {
+
+constexpr int kStyles = 10;
+
+struct State {
+    quillon::_Quillon* control;
+    LONG selected;
+};
+
+const DialogLayout& Layout() {
+    static const DialogLayout layout{
+        kHighlightDialogCaption,
+        4125,
+        4170,
+        {
+            {IDOK, L"BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, L"OK", 2640, 240, 1215, 375},
+            {IDCANCEL, L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, L"Cancel", 2640, 840, 1215, 375},
+            {dlg::Option0 + 0, L"BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, L"Plain", 360, 240, 2055, 255},
+            {dlg::Option0 + 1, L"BUTTON", BS_AUTORADIOBUTTON, L"Horizontal Left To Right ", 360, 600, 2055, 255},
+            {dlg::Option0 + 2, L"BUTTON", BS_AUTORADIOBUTTON, L"Horizontal Right To Left", 360, 960, 2055, 255},
+            {dlg::Option0 + 3, L"BUTTON", BS_AUTORADIOBUTTON, L"Horizontal Center ", 360, 1320, 2055, 255},
+            {dlg::Option0 + 4, L"BUTTON", BS_AUTORADIOBUTTON, L"Vertical Top To Bottom ", 360, 1680, 2295, 255},
+            {dlg::Option0 + 5, L"BUTTON", BS_AUTORADIOBUTTON, L"Vertical Bottom To Top ", 360, 2040, 2295, 255},
+            {dlg::Option0 + 6, L"BUTTON", BS_AUTORADIOBUTTON, L"Vertical Center ", 360, 2400, 2295, 255},
+            {dlg::Option0 + 7, L"BUTTON", BS_AUTORADIOBUTTON, L"Diagonal ", 360, 2760, 2295, 255},
+            {dlg::Option0 + 8, L"BUTTON", BS_AUTORADIOBUTTON, L"Radial ", 360, 3120, 2295, 255},
+            {dlg::Option0 + 9, L"BUTTON", BS_AUTORADIOBUTTON, L"XP", 360, 3480, 2295, 255},
+        }};
+    return layout;
+}
+
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<State*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrW(dialog, DWLP_USER));
+    if (!state) return FALSE;
+    switch (msg) {
+        case WM_INITDIALOG: {
+            quillon::qlHighlight style = quillon::qlHighlightPlain;
+            if (state->control) state->control->get_HighlightStyle(&style);
+            state->selected = style;
+            // A value without an option button selects none.
+            if (state->selected >= 0 && state->selected < kStyles)
+                CheckDlgButton(dialog, dlg::Option0 + static_cast<int>(state->selected), BST_CHECKED);
+            return TRUE;
+        }
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (id >= dlg::Option0 && id < dlg::Option0 + kStyles && HIWORD(wParam) == BN_CLICKED) {
+                state->selected = id - dlg::Option0;
+            } else if (id == IDOK) {
+                if (state->control) state->control->put_HighlightStyle(static_cast<quillon::qlHighlight>(state->selected));
+                EndDialog(dialog, IDOK);
+            } else if (id == IDCANCEL) {
+                EndDialog(dialog, IDCANCEL);
+            }
+            return TRUE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Handle(dialog, msg, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+}  // namespace
+
+void ShowHighlightStyleDialog(HWND owner, quillon::_Quillon* control) {
+    State state{control, 0};
+    RunDialog(owner, Layout(), Proc, reinterpret_cast<LPARAM>(&state));
+}
+
+}  // namespace demo

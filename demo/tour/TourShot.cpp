@@ -1,0 +1,117 @@
+#include "demo/tour/TourShot.h"
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <unordered_map>
+#include "demo/tour/TourWindows.h"
+#include "tools/png/PngWriter.h"
+
+namespace demo::tour {
+
+COLORREF Shot::At(int screenX, int screenY) const {
+    const int x = screenX - where.left, y = screenY - where.top;
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    const uint8_t* p = bgr.data() + (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return RGB(p[2], p[1], p[0]);
+}
+
+Shot CaptureScreen(RECT area) {
+    Shot shot;
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return shot;
+    HDC screen = GetDC(nullptr);
+    if (!screen) return shot;
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = mem ? CreateDIBSection(mem, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(mem, dib);
+        if (BitBlt(mem, 0, 0, w, h, screen, area.left, area.top, SRCCOPY)) {
+            GdiFlush();
+            const size_t stride = (static_cast<size_t>(w) * 3 + 3) / 4 * 4, row = static_cast<size_t>(w) * 3;
+            shot.where = area;
+            shot.width = w;
+            shot.height = h;
+            shot.bgr.resize(row * static_cast<size_t>(h));
+            for (int y = 0; y < h; ++y)
+                std::memcpy(shot.bgr.data() + row * static_cast<size_t>(y),
+                            static_cast<const uint8_t*>(bits) + stride * static_cast<size_t>(y), row);
+        }
+        SelectObject(mem, old);
+    }
+    if (dib) DeleteObject(dib);
+    if (mem) DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return shot;
+}
+
+RECT SceneRect(HWND frame) {
+    RECT scene{};
+    if (frame) GetWindowRect(frame, &scene);
+    for (HWND w : ThreadWindows(nullptr)) {
+        RECT r{};
+        if (!GetWindowRect(w, &r) || r.right <= r.left || r.bottom <= r.top) continue;
+        UnionRect(&scene, &scene, &r);
+    }
+    InflateRect(&scene, 6, 6);
+    RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    IntersectRect(&scene, &scene, &screen);
+    return scene;
+}
+
+bool SavePng(const Shot& shot, const std::wstring& path) {
+    if (shot.empty()) return false;
+    // The pixels as a 24-bit DIB: rows padded to four bytes.
+    const size_t row = static_cast<size_t>(shot.width) * 3, stride = (row + 3) / 4 * 4;
+    std::vector<uint8_t> padded(stride * static_cast<size_t>(shot.height));
+    for (int y = 0; y < shot.height; ++y)
+        std::memcpy(padded.data() + stride * static_cast<size_t>(y), shot.bgr.data() + row * static_cast<size_t>(y),
+                    row);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = shot.width;
+    header.biHeight = -shot.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    return quillon::png::WritePng(path, header, padded.data());
+}
+
+double DominantShare(const Shot& shot, RECT area) {
+    std::unordered_map<COLORREF, int> counts;
+    int total = 0, best = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = shot.At(x, y);
+            if (c == CLR_INVALID) continue;
+            ++total;
+            best = std::max(best, ++counts[c]);
+        }
+    return total ? static_cast<double>(best) / total : 0.0;
+}
+
+double CloudShare(const Shot& shot, RECT area) {
+    int total = 0, cloud = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = shot.At(x, y);
+            if (c == CLR_INVALID) continue;
+            ++total;
+            const int r = GetRValue(c), g = GetGValue(c), b = GetBValue(c);
+            if (r < 36 || r > 235) continue;  // white and near white are not the clouds' own
+            // Palette entry t: red 40 + 215 t, green 110 + 145 t, blue 205 + 50 t.
+            const double t = (r - 40) / 215.0;
+            const double gg = 110 + 145 * t, bb = 205 + 50 * t;
+            if (std::abs(g - gg) <= 6 && std::abs(b - bb) <= 6) ++cloud;
+        }
+    return total ? static_cast<double>(cloud) / total : 0.0;
+}
+
+}  // namespace demo::tour

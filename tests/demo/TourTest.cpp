@@ -1,0 +1,179 @@
+// DemoHost's screenshot tour, run headless as `./quill demo` runs it:
+// DemoHost.exe --tour <artifacts>/tour drives the program with real input,
+// saves a PNG per step with index.html and writes tour-results.txt. The tour
+// must finish on its own, pass every check it makes and leave every picture
+// its page shows.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <fstream>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+#include "tests/support/TestWindows.h"
+
+namespace {
+
+using quillon::test::ArtifactDir;
+
+constexpr DWORD kTourLimitMs = 240000;
+constexpr DWORD kFirstPictureMs = 45000;
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of("\\/"));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool IsPng(const std::string& path) {
+    const std::string bytes = ReadFile(path);
+    return bytes.size() > 64 && bytes.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 &&
+           bytes.find("IEND") != std::string::npos;
+}
+
+bool AnyPng(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*.png").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    FindClose(find);
+    return true;
+}
+
+void RemoveOldRun(const std::string& folder) {
+    for (const char* pattern : {"\\*.png", "\\index.html", "\\tour-results.txt"}) {
+        WIN32_FIND_DATAA data;
+        HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
+        if (find == INVALID_HANDLE_VALUE) continue;
+        do {
+            DeleteFileA((folder + "\\" + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+}
+
+struct TourRun {
+    std::string folder;
+    bool started = false, finished = false;
+    DWORD exitCode = 0;
+};
+
+const TourRun& RunTourOnce() {
+    static TourRun run = [] {
+        TourRun r;
+        r.folder = ArtifactDir() + "\\tour";
+        CreateDirectoryA(r.folder.c_str(), nullptr);
+        RemoveOldRun(r.folder);
+        const std::string demoFolder = OwnFolder() + "\\..\\demo";
+        std::string command = "\"" + demoFolder + "\\DemoHost.exe\" --tour \"" + r.folder + "\"";
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        r.started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, demoFolder.c_str(),
+                                   &si, &pi) != 0;
+        if (!r.started) return r;
+        const DWORD start = GetTickCount();
+        DWORD wait = WAIT_TIMEOUT;
+        while (wait == WAIT_TIMEOUT && GetTickCount() - start < kTourLimitMs) {
+            wait = WaitForSingleObject(pi.hProcess, 1000);
+            // A DemoHost without its tour never writes a picture: no need to wait it out.
+            if (wait == WAIT_TIMEOUT && GetTickCount() - start > kFirstPictureMs && !AnyPng(r.folder)) break;
+        }
+        r.finished = wait == WAIT_OBJECT_0;
+        if (!r.finished) TerminateProcess(pi.hProcess, 99);
+        GetExitCodeProcess(pi.hProcess, &r.exitCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return r;
+    }();
+    return run;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(DemoTour, FinishesOnItsOwnWithExitCodeZero) {
+    const TourRun& run = RunTourOnce();
+    ASSERT_TRUE(run.started) << "DemoHost.exe could not be started";
+    EXPECT_TRUE(run.finished) << "the tour did not close DemoHost within " << kTourLimitMs / 1000 << " s";
+    EXPECT_EQ(0u, run.exitCode);
+}
+
+TEST(DemoTour, EveryCheckPasses) {
+    const TourRun& run = RunTourOnce();
+    const std::vector<std::string> lines = Lines(ReadFile(run.folder + "\\tour-results.txt"));
+    ASSERT_FALSE(lines.empty()) << "no tour-results.txt in " << run.folder;
+    int passed = 0;
+    for (const std::string& line : lines) {
+        EXPECT_EQ(0u, line.rfind("PASS ", 0)) << line;
+        passed += line.rfind("PASS ", 0) == 0;
+    }
+    // What the tour must have verified, whatever else it checks.
+    const char* const required[] = {
+        "pointing at Zoom In shows 'Zoom in to current document' in the status line",
+        "pointing at Zoom In with the mouse shows its text as a rectangular tooltip",
+        "pointing at Zoom Out shows 'Zoom out of current document' in the status line",
+        "closing the menu empties the status line",
+        "pointing at Arial shows the tooltip",
+        "German sets every listed caption",
+        "English restores every listed caption",
+        "None set the text colour to 128",
+        "Clouds shows the clouds behind the popup menu",
+        "a right click on the child opens TrackMenu",
+        "no TrackMenu",
+        "the highlight dialog opens on 'XP'",
+        "Radial paints a radial highlight",
+        "the border dialog opens on 'Flat'",
+        "the tooltip dialog opens with tooltips on, titles off and 'Rectangle'",
+        "Cancel in the highlight dialog leaves every property as it was",
+        "Cancel in the border dialog leaves every property as it was",
+        "Cancel in the tooltip dialog leaves every property as it was",
+    };
+    for (const char* check : required) {
+        bool found = false;
+        for (const std::string& line : lines) found = found || (line.rfind("PASS ", 0) == 0 && line.find(check) != std::string::npos);
+        EXPECT_TRUE(found) << "no passed check: " << check;
+    }
+    EXPECT_GE(passed, 40);
+}
+
+TEST(DemoTour, PageShowsEveryScreenshotWithACaption) {
+    const TourRun& run = RunTourOnce();
+    const std::string page = ReadFile(run.folder + "\\index.html");
+    ASSERT_FALSE(page.empty()) << "no index.html in " << run.folder;
+    const std::regex figure("<figure><img src=\"([0-9]{2}-[a-z0-9-]+\\.png)\"[^>]*><figcaption>([^<]+)</figcaption></figure>");
+    std::set<std::string> shown;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), figure); it != std::sregex_iterator(); ++it) {
+        const std::string file = (*it)[1];
+        EXPECT_TRUE(IsPng(run.folder + "\\" + file)) << file << " is missing or no PNG";
+        EXPECT_GT((*it)[2].length(), 10u) << file << " has no caption";
+        shown.insert(file);
+    }
+    EXPECT_GE(shown.size(), 40u);
+    // Every step of the tour that the README and the issue name.
+    for (const char* step : {"-start.png", "-zoom-in-tooltip.png", "-fonts-arial-tooltip.png", "-popup-menu.png",
+                             "-highlight-radial.png", "-border-flat-with-shadow.png", "-tooltip-dialog.png",
+                             "-language-german.png", "-right-to-left.png", "-background-clouds.png",
+                             "-custom-colors-on.png"}) {
+        bool found = false;
+        for (const std::string& f : shown) found = found || f.find(step) != std::string::npos;
+        EXPECT_TRUE(found) << "no screenshot *" << step;
+    }
+}
+
+}  // namespace
