@@ -1,16 +1,12 @@
 // dlgBorderSelect: one option button per popup border style.
 #include "demo/DialogTemplate.h"
 #include "demo/Dialogs.h"
+#include "demo/OptionDialog.h"
 
 namespace demo {
 namespace {
 
 constexpr int kBorders = 3;
-
-struct State {
-    quillon::_Quillon* control;
-    LONG selected;
-};
 
 const DialogLayout& Layout() {
     static const DialogLayout layout{
@@ -27,48 +23,19 @@ const DialogLayout& Layout() {
     return layout;
 }
 
-INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<State*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!state) return FALSE;
-    switch (msg) {
-        case WM_INITDIALOG: {
-            quillon::qlBorder border = quillon::qlBorderNormal;
-            if (state->control) state->control->get_MenuBorder(&border);
-            state->selected = border;
-            if (state->selected >= 0 && state->selected < kBorders)
-                CheckDlgButton(dialog, dlg::Option0 + static_cast<int>(state->selected), BST_CHECKED);
-            return TRUE;
-        }
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            if (id >= dlg::Option0 && id < dlg::Option0 + kBorders && HIWORD(wParam) == BN_CLICKED) {
-                state->selected = id - dlg::Option0;
-            } else if (id == IDOK) {
-                if (state->control) state->control->put_MenuBorder(static_cast<quillon::qlBorder>(state->selected));
-                EndDialog(dialog, IDOK);
-            } else if (id == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-            }
-            return TRUE;
-        }
-        default:
-            return FALSE;
-    }
-}
-
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Handle(dialog, msg, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 void ShowBorderSelectDialog(HWND owner, quillon::_Quillon* control) {
-    State state{control, 0};
-    RunDialog(owner, Layout(), Proc, reinterpret_cast<LPARAM>(&state));
+    RunOptionDialog(owner, Layout(),
+                    {kBorders,
+                     [control] {
+                         quillon::qlBorder value = quillon::qlBorderNormal;
+                         if (control) control->get_MenuBorder(&value);
+                         return static_cast<LONG>(value);
+                     },
+                     [control](LONG value) {
+                         if (control) control->put_MenuBorder(static_cast<quillon::qlBorder>(value));
+                     }});
 }
 
 }  // namespace demo

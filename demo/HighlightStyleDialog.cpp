@@ -1,16 +1,12 @@
 // dlgHighlightStyle: one option button per highlight style.
 #include "demo/DialogTemplate.h"
 #include "demo/Dialogs.h"
+#include "demo/OptionDialog.h"
 
 namespace demo {
 namespace {
 
 constexpr int kStyles = 10;
-
-struct State {
-    quillon::_Quillon* control;
-    LONG selected;
-};
 
 const DialogLayout& Layout() {
     static const DialogLayout layout{
@@ -34,49 +30,19 @@ const DialogLayout& Layout() {
     return layout;
 }
 
-INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<State*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrW(dialog, DWLP_USER));
-    if (!state) return FALSE;
-    switch (msg) {
-        case WM_INITDIALOG: {
-            quillon::qlHighlight style = quillon::qlHighlightPlain;
-            if (state->control) state->control->get_HighlightStyle(&style);
-            state->selected = style;
-            // A value without an option button selects none.
-            if (state->selected >= 0 && state->selected < kStyles)
-                CheckDlgButton(dialog, dlg::Option0 + static_cast<int>(state->selected), BST_CHECKED);
-            return TRUE;
-        }
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            if (id >= dlg::Option0 && id < dlg::Option0 + kStyles && HIWORD(wParam) == BN_CLICKED) {
-                state->selected = id - dlg::Option0;
-            } else if (id == IDOK) {
-                if (state->control) state->control->put_HighlightStyle(static_cast<quillon::qlHighlight>(state->selected));
-                EndDialog(dialog, IDOK);
-            } else if (id == IDCANCEL) {
-                EndDialog(dialog, IDCANCEL);
-            }
-            return TRUE;
-        }
-        default:
-            return FALSE;
-    }
-}
-
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Handle(dialog, msg, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 void ShowHighlightStyleDialog(HWND owner, quillon::_Quillon* control) {
-    State state{control, 0};
-    RunDialog(owner, Layout(), Proc, reinterpret_cast<LPARAM>(&state));
+    RunOptionDialog(owner, Layout(),
+                    {kStyles,
+                     [control] {
+                         quillon::qlHighlight value = quillon::qlHighlightPlain;
+                         if (control) control->get_HighlightStyle(&value);
+                         return static_cast<LONG>(value);
+                     },
+                     [control](LONG value) {
+                         if (control) control->put_HighlightStyle(static_cast<quillon::qlHighlight>(value));
+                     }});
 }
 
 }  // namespace demo
