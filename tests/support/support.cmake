@@ -3,6 +3,7 @@
 add_library(quillon_test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/TestWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GdiTally.cpp ${CMAKE_CURRENT_LIST_DIR}/ScreenCapture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RealPointer.cpp
 )
 target_link_libraries(quillon_test_support PUBLIC quillon_core quillon_png GTest::gtest)
 # The container that hosts the control in tests, and its property bag.
