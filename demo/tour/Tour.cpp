@@ -367,6 +367,23 @@ void Tour::Menus() {
             if (MenuHolds(GetSubMenu(bar, i), cmd::TrackUndo)) return false;
         return n == 5;
     });
+    Check(L"the menu bar's items are drawn in italics", [this](std::wstring& detail) {
+        // File, drawn as the bar draws it in the menu font, upright and
+        // italic: the picture on screen must be the italic one.
+        RECT item{};
+        if (!GetMenuItemRect(m_frame, Bar(), 0, &item)) return false;
+        const Shot shot = CaptureScreen(item);
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        LOGFONTW font = metrics.lfMenuFont;
+        font.lfItalic = FALSE;
+        const double upright = TextMatch(shot, item, L"&File", font, true);
+        font.lfItalic = TRUE;
+        const double italic = TextMatch(shot, item, L"&File", font, true);
+        detail = L"matches italic " + Number(italic) + L", upright " + Number(upright);
+        return italic > upright;
+    });
     Check(L"the status line is empty at start", [this](std::wstring& detail) {
         detail = L"'" + Status() + L"'";
         return StatusLine(m_frame) && Status().empty();
@@ -388,6 +405,33 @@ void Tour::Menus() {
         HWND tip = VisibleTooltip();
         detail = tip ? L"'" + TooltipText(tip) + L"'" : L"no tooltip";
         return tip && TooltipText(tip) == L"Set menu font to 'Arial'";
+    });
+    Check(L"the font items are drawn each in its own face", [this](std::wstring& detail) {
+        // Each unselected item's caption, drawn in its own face and in the
+        // other face: its own must match the screen better.
+        // (MS Serif lies under Arial's tooltip.)
+        HMENU fonts = Level(cmd::Font0, 1);
+        const struct { UINT command; const wchar_t *text, *other; } items[] = {
+            {cmd::Font0 + 1, L"Times New Roman", L"Arial"}, {cmd::Font0, L"MS Sans Serif", L"Times New Roman"}};
+        bool all = fonts != nullptr;
+        for (const auto& it : items) {
+            RECT item{};
+            if (!fonts || !GetMenuItemRect(nullptr, fonts, PositionOf(fonts, it.command), &item)) return false;
+            item.left += item.bottom - item.top + 2;  // past the picture column
+            const Shot shot = CaptureScreen(item);
+            NONCLIENTMETRICSW metrics{};
+            metrics.cbSize = sizeof metrics;
+            SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+            LOGFONTW font = metrics.lfMenuFont;
+            lstrcpynW(font.lfFaceName, it.text, LF_FACESIZE);
+            const double own = TextMatch(shot, item, it.text, font, false);
+            lstrcpynW(font.lfFaceName, it.other, LF_FACESIZE);
+            const double other = TextMatch(shot, item, it.text, font, false);
+            detail += std::wstring(detail.empty() ? L"" : L"; ") + it.text + L" " + Number(own) + L" against " +
+                      it.other + L" " + Number(other);
+            all = all && own > other;
+        }
+        return all;
     });
     Snap(L"fonts-arial-tooltip", L"Edit > Fonts: each font item is drawn in its own face; pointing at Arial shows "
                                  L"its tooltip.");

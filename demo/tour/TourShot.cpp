@@ -114,4 +114,88 @@ double CloudShare(const Shot& shot, RECT area) {
     return total ? static_cast<double>(cloud) / total : 0.0;
 }
 
+namespace {
+
+int Luminance(COLORREF c) { return (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100; }
+
+// The pixels `text` covers when drawn black on white into a w by h area.
+std::vector<bool> DrawnMask(int w, int h, const std::wstring& text, const LOGFONTW& font, UINT format) {
+    std::vector<bool> mask(static_cast<size_t>(w) * h, false);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HFONT face = CreateFontIndirectW(&font);
+    if (dc && bitmap && face && bits) {
+        HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        HGDIOBJ oldFont = SelectObject(dc, face);
+        RECT r{0, 0, w, h};
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, RGB(0, 0, 0));
+        DrawTextW(dc, text.c_str(), -1, &r, format);
+        GdiFlush();
+        const auto* px = static_cast<const uint32_t*>(bits);
+        for (size_t i = 0; i < mask.size(); ++i) mask[i] = (px[i] & 0xFFFFFF) != 0xFFFFFF;
+        SelectObject(dc, oldFont);
+        SelectObject(dc, oldBitmap);
+    }
+    if (face) DeleteObject(face);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    return mask;
+}
+
+// Left and top of the set pixels of a w-wide mask; {-1, -1} when none.
+POINT BoxCorner(const std::vector<bool>& mask, int w) {
+    POINT corner{-1, -1};
+    for (size_t i = 0; i < mask.size(); ++i) {
+        if (!mask[i]) continue;
+        const LONG x = static_cast<LONG>(i % w), y = static_cast<LONG>(i / w);
+        if (corner.x < 0 || x < corner.x) corner.x = x;
+        if (corner.y < 0) corner.y = y;
+    }
+    return corner;
+}
+
+}  // namespace
+
+double TextMatch(const Shot& shot, RECT area, const std::wstring& text, const LOGFONTW& font, bool centred) {
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    if (w <= 0 || h <= 0) return 0.0;
+    // Dark text on a light menu, over a plain colour or a picture's sky: ink
+    // is what is well below the area's mean brightness.
+    long sum = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) sum += Luminance(shot.At(area.left + x, area.top + y));
+    const int threshold = static_cast<int>(sum / (static_cast<long>(w) * h)) - 35;
+    std::vector<bool> ink(static_cast<size_t>(w) * h, false);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = shot.At(area.left + x, area.top + y);
+            ink[static_cast<size_t>(y) * w + x] = c != CLR_INVALID && Luminance(c) < threshold;
+        }
+    const UINT format = DT_VCENTER | DT_SINGLELINE | (centred ? DT_CENTER : DT_LEFT);
+    const std::vector<bool> drawn = DrawnMask(w, h, text, font, format);
+    const POINT inkCorner = BoxCorner(ink, w), drawnCorner = BoxCorner(drawn, w);
+    if (inkCorner.x < 0 || drawnCorner.x < 0) return 0.0;
+    double best = 0.0;
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) {
+            const int ox = inkCorner.x - drawnCorner.x + dx, oy = inkCorner.y - drawnCorner.y + dy;
+            int both = 0, either = 0;
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    const int sx = x - ox, sy = y - oy;
+                    const bool d = sx >= 0 && sy >= 0 && sx < w && sy < h && drawn[static_cast<size_t>(sy) * w + sx];
+                    const bool i = ink[static_cast<size_t>(y) * w + x];
+                    both += d && i;
+                    either += d || i;
+                }
+            if (either) best = std::max(best, static_cast<double>(both) / either);
+        }
+    return best;
+}
+
 }  // namespace demo::tour

@@ -29,4 +29,11 @@ double DominantShare(const Shot& shot, RECT area);
 // blue-to-white ramp of its palette, white itself left out.
 double CloudShare(const Shot& shot, RECT area);
 
+// How well `text`, drawn in `font` in `area` (centred as a menu bar item, or
+// from the left as a popup item), covers the ink of the shot there
+// (intersection over union of the ink and the drawn pixels, best over small
+// shifts around the ink's own box; 0..1). Ink is every pixel well below the
+// area's mean brightness.
+double TextMatch(const Shot& shot, RECT area, const std::wstring& text, const LOGFONTW& font, bool centred);
+
 }  // namespace demo::tour

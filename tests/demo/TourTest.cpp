@@ -147,6 +147,8 @@ TEST(DemoTour, EveryCheckPasses) {
         "pointing at Zoom Out shows 'Zoom out of current document' in the status line",
         "closing the menu empties the status line",
         "pointing at Arial shows the tooltip",
+        "the menu bar's items are drawn in italics",
+        "the font items are drawn each in its own face",
         "German sets every listed caption",
         "English restores every listed caption",
         "None set the text colour to 128",
