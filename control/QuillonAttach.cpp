@@ -51,6 +51,8 @@ void Quillon::AttachToForm() {
             }
             Trap([&] {
                 if (m_Tooltip && m_Tooltip->hwnd()) UnhookTooltipWindow(m_Tooltip->hwnd());
+                // A tip of the old window is gone with it.
+                m_hwndTooltipShownFor = nullptr;
                 m_Tooltip = std::make_unique<CTooltip>();
                 if (m_Tooltip->Init(m_hwndOwner)) {
                     HookTooltipWindow(m_Tooltip->hwnd());

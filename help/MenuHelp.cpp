@@ -27,6 +27,23 @@ bool CursorOnItem(HMENU menu, UINT id) {
     return false;
 }
 
+// The message passed by reference to ShowMenuHelp: freed whatever the
+// event does, including a host that replaces it or a sink that throws.
+class MessageText {
+public:
+    explicit MessageText(const std::wstring& text)
+        : m_text(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
+    ~MessageText() { SysFreeString(m_text); }
+    MessageText(const MessageText&) = delete;
+    MessageText& operator=(const MessageText&) = delete;
+    // Where the host may free the text and store its own.
+    BSTR* ref() { return &m_text; }
+    std::wstring str() const { return m_text ? std::wstring(m_text, SysStringLen(m_text)) : std::wstring(); }
+
+private:
+    BSTR m_text;
+};
+
 }  // namespace
 
 std::wstring Quillon::LookupHelpMessage(const std::wstring& clean, LONG language) {
@@ -109,18 +126,17 @@ void Quillon::OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&, LRESU
     std::wstring text;
     Trap([&] { text = LookupHelpMessage(clean, item->Language()); });
     Trap([&] {
-        BSTR message = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        MessageText message(text);
         VARIANT args[2];
         for (VARIANT& a : args) VariantInit(&a);
         // Arguments in reverse order: sHelpMessage, aMenuItem.
         V_VT(&args[0]) = VT_BYREF | VT_BSTR;
-        V_BSTRREF(&args[0]) = &message;
+        V_BSTRREF(&args[0]) = message.ref();
         V_VT(&args[1]) = VT_DISPATCH;
         V_DISPATCH(&args[1]) = static_cast<_CMenuItem*>(item.get());
         DISPPARAMS params{args, nullptr, 2, 0};
         FireEvent(DISPID_ShowMenuHelp, &params);
-        text = message ? std::wstring(message, SysStringLen(message)) : std::wstring();
-        SysFreeString(message);
+        text = message.str();
     });
     // 11. Also an empty text is written.
     if (m_bAutoShowHelp) Trap([&] { SetStatusBarText(m_hwndStatusBar, text, item->Language()); });

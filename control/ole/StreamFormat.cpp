@@ -19,11 +19,17 @@
 //                                         OleSaveToStream writes them); 0 bytes:
 //                                         no object. Only pictures are stored.
 //
-// A reader stops at the first damaged record; the values before it count.
+// A reader stops at the first damaged record (a cut stream, an unknown type,
+// a length beyond the end of the stream); the values before it count. An
+// object record whose bytes are all there but cannot be restored as a
+// picture (a foreign class id, data the picture object cannot load) is
+// passed on as VT_ERROR carrying the reason, so the key is skipped like any
+// value of the wrong type and reading goes on with the next record.
 // Objects are only ever restored as pictures, whatever class id a damaged
 // or foreign stream names, so loading never creates an arbitrary class.
 #include "control/ole/StreamFormat.h"
 #include <olectl.h>
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -140,53 +146,64 @@ HRESULT WriteAll(Out& out, const MemoryPropertyBag& bag) {
 // --- reading --------------------------------------------------------------
 class In {
 public:
-    explicit In(IStream* s) : m_s(s) {}
+    explicit In(IStream* s) : m_s(s), m_left(BytesLeft(s)) {}
     HRESULT Bytes(void* p, ULONG n) {
         if (n == 0) return S_OK;
         ULONG done = 0;
         HRESULT hr = m_s->Read(p, n, &done);
         if (FAILED(hr)) return hr;
+        m_left -= done < m_left ? done : m_left;
         return done == n ? S_OK : STG_E_READFAULT;
     }
     template <class T>
     HRESULT Pod(T& v) { return Bytes(&v, sizeof v); }
+    // A count of `unit`-byte elements. A damaged count is caught here,
+    // before anything is allocated for it.
+    HRESULT Length(DWORD& n, ULONG unit, DWORD max) {
+        HRESULT hr = Pod(n);
+        if (FAILED(hr)) return hr;
+        return n > max || static_cast<ULONGLONG>(n) * unit > m_left ? STG_E_DOCFILECORRUPT : S_OK;
+    }
     HRESULT Text(std::wstring& s, DWORD max) {
         DWORD len = 0;
-        HRESULT hr = Pod(len);
+        HRESULT hr = Length(len, sizeof(wchar_t), max);
         if (FAILED(hr)) return hr;
-        if (len > max) return STG_E_DOCFILECORRUPT;
         s.assign(len, L'\0');
         return Bytes(s.data(), len * sizeof(wchar_t));
     }
 
 private:
+    // What is left from the current position; unknown (no limit beyond the
+    // caps) for a stream that cannot tell.
+    static ULONGLONG BytesLeft(IStream* s) {
+        STATSTG st{};
+        LARGE_INTEGER zero{};
+        ULARGE_INTEGER at{};
+        if (FAILED(s->Stat(&st, STATFLAG_NONAME)) || FAILED(s->Seek(zero, STREAM_SEEK_CUR, &at)) ||
+            at.QuadPart > st.cbSize.QuadPart)
+            return ULLONG_MAX;
+        return st.cbSize.QuadPart - at.QuadPart;
+    }
+
     IStream* m_s;
+    ULONGLONG m_left;
 };
 
-HRESULT ReadObject(In& in, VARTYPE vt, VARIANT& v) {
-    DWORD n = 0;
-    HRESULT hr = in.Pod(n);
-    if (FAILED(hr)) return hr;
-    if (n > kMaxObject) return STG_E_DOCFILECORRUPT;
-    V_VT(&v) = vt;
-    V_UNKNOWN(&v) = nullptr;
-    if (n == 0) return S_OK;
-    std::vector<BYTE> bytes(n);
-    hr = in.Bytes(bytes.data(), n);
-    if (FAILED(hr)) return hr;
+// The picture saved in `bytes` (class id, then its own data), as `iid`.
+HRESULT LoadPicture(const std::vector<BYTE>& bytes, REFIID iid, void** obj) {
     ComPtr<IStream> mem;
-    hr = CreateStreamOnHGlobal(nullptr, TRUE, mem.put());
+    HRESULT hr = CreateStreamOnHGlobal(nullptr, TRUE, mem.put());
     if (FAILED(hr)) return hr;
     ULONG done = 0;
-    hr = mem->Write(bytes.data(), n, &done);
+    hr = mem->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &done);
     if (FAILED(hr)) return hr;
-    if (done != n) return STG_E_MEDIUMFULL;
+    if (done != bytes.size()) return STG_E_MEDIUMFULL;
     LARGE_INTEGER zero{};
     hr = mem->Seek(zero, STREAM_SEEK_SET, nullptr);
     if (FAILED(hr)) return hr;
     CLSID clsid{};
     hr = ReadClassStm(mem.get(), &clsid);
-    if (FAILED(hr) || !IsEqualCLSID(clsid, CLSID_StdPicture)) return STG_E_DOCFILECORRUPT;
+    if (FAILED(hr) || !IsEqualCLSID(clsid, CLSID_StdPicture)) return DISP_E_TYPEMISMATCH;
     ComPtr<IPersistStream> picture;
     hr = CoCreateInstance(CLSID_StdPicture, nullptr, CLSCTX_INPROC_SERVER, IID_IPersistStream, picture.put_void());
     if (FAILED(hr) || !picture) {
@@ -195,11 +212,29 @@ HRESULT ReadObject(In& in, VARTYPE vt, VARIANT& v) {
         if (FAILED(hr) || !picture) return FAILED(hr) ? hr : E_UNEXPECTED;
     }
     hr = picture->Load(mem.get());
-    if (FAILED(hr)) return hr == E_OUTOFMEMORY ? hr : STG_E_DOCFILECORRUPT;
-    const IID& iid = vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown;
+    if (FAILED(hr)) return hr;
+    hr = picture->QueryInterface(iid, obj);
+    return SUCCEEDED(hr) && !*obj ? E_NOINTERFACE : hr;
+}
+
+HRESULT ReadObject(In& in, VARTYPE vt, VARIANT& v) {
+    DWORD n = 0;
+    HRESULT hr = in.Length(n, 1, kMaxObject);
+    if (FAILED(hr)) return hr;
+    V_VT(&v) = vt;
+    V_UNKNOWN(&v) = nullptr;
+    if (n == 0) return S_OK;
+    std::vector<BYTE> bytes(n);
+    hr = in.Bytes(bytes.data(), n);
+    if (FAILED(hr)) return hr;
     void* obj = nullptr;
-    hr = picture->QueryInterface(iid, &obj);
-    if (FAILED(hr) || !obj) return STG_E_DOCFILECORRUPT;
+    hr = LoadPicture(bytes, vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown, &obj);
+    if (FAILED(hr)) {
+        // The record is whole: only this value is lost.
+        V_VT(&v) = VT_ERROR;
+        V_ERROR(&v) = hr;
+        return S_OK;
+    }
     V_UNKNOWN(&v) = static_cast<IUnknown*>(obj);
     return S_OK;
 }

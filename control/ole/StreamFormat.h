@@ -10,7 +10,8 @@ namespace quillon::stream_format {
 // no record for.
 HRESULT Write(IStream* stream, const MemoryPropertyBag& bag);
 // Reads the values into `bag`. On a truncated or damaged stream the values
-// read before the damage stay in `bag` and an error is returned.
+// read before the damage stay in `bag` and an error is returned. A whole
+// object record that cannot be restored lands in `bag` as VT_ERROR.
 HRESULT Read(IStream* stream, MemoryPropertyBag& bag);
 // Bytes that Write would produce.
 HRESULT Size(const MemoryPropertyBag& bag, ULONGLONG& size);

@@ -1,6 +1,7 @@
 // IPersistPropertyBag and IPersistStreamInit on a probe control: named
 // values (a picture included) survive a round trip; damaged streams fail
-// without crashing after handing over what was read.
+// without crashing after handing over what was read; a picture that cannot
+// be restored costs only its own value.
 #include <gtest/gtest.h>
 #include <olectl.h>
 #include <algorithm>
@@ -203,17 +204,56 @@ TEST_F(PersistenceTest, CorruptStreamsFail) {
     auto hugeName = bytes;
     hugeName[12 + 3] = 0x7F;
     EXPECT_TRUE(FAILED(LoadInto(StreamOf(hugeName).get())));
+}
 
-    // A damaged class id in the picture's bytes: the values before it count.
+// Where the CheckMark record's byte count is (its blob follows).
+size_t PictureLengthAt(const std::vector<BYTE>& bytes) {
     const wchar_t name[] = L"CheckMark";
     const BYTE* first = reinterpret_cast<const BYTE*>(name);
     auto at = std::search(bytes.begin(), bytes.end(), first, first + 18);
-    ASSERT_NE(bytes.end(), at);
-    const size_t blob = static_cast<size_t>(at - bytes.begin()) + 18 + 2 + 4;
-    auto badPicture = bytes;
-    for (size_t i = blob; i < blob + 16; ++i) badPicture[i] = 0xEE;
+    return at == bytes.end() ? 0 : static_cast<size_t>(at - bytes.begin()) + 18 + 2;
+}
+
+TEST_F(PersistenceTest, APictureThatCannotBeRestoredIsSkippedAndReadingGoesOn) {
+    const auto bytes = Bytes(SaveToStream().get());
+    const size_t length = PictureLengthAt(bytes);
+    ASSERT_NE(0u, length);
+    const size_t blob = length + 4;
+    // The blob: class id, the picture's "lt" header and size, then a .bmp file.
+    ASSERT_EQ('B', bytes[blob + 16 + 8]);
+    ASSERT_EQ('M', bytes[blob + 16 + 9]);
+    auto foreignClass = bytes;
+    for (size_t i = blob; i < blob + 16; ++i) foreignClass[i] = 0xEE;
+    auto badData = bytes;
+    badData[blob + 16 + 8] = 'Z';
+    badData[blob + 16 + 9] = 'Z';
+    for (const auto* damaged : {&foreignClass, &badData}) {
+        reader->read.clear();
+        EXPECT_EQ(S_OK, LoadInto(StreamOf(*damaged).get()));
+        ASSERT_EQ(5u, reader->read.size()) << "the record after the picture is read too";
+        const Variant* pic = ReadValue(L"CheckMark");
+        ASSERT_NE(nullptr, pic);
+        EXPECT_EQ(VT_ERROR, pic->vt()) << "a value no reader takes for a picture";
+        EXPECT_EQ(static_cast<LONG>(0x80000004), V_I4(&ReadValue(L"MenuBackground")->v));
+    }
+}
+
+TEST_F(PersistenceTest, DamagedLengthsFailBeforeAnythingIsAllocated) {
+    const auto bytes = Bytes(SaveToStream().get());
+    // The caption's length, well under the string cap but past the end.
+    const size_t captionLength = 12 + (4 + 2 * 12 + 2 + 2) + (4 + 2 * 14 + 2 + 4) + 4 + 2 * 7 + 2;
+    ASSERT_EQ(L'F', bytes[captionLength + 4]);
+    auto hugeText = bytes;
+    hugeText[captionLength + 2] = 0x80;  // 8 M code units
+    EXPECT_EQ(STG_E_DOCFILECORRUPT, LoadInto(StreamOf(hugeText).get()));
+    EXPECT_EQ(2u, reader->read.size());
+
+    const size_t pictureLength = PictureLengthAt(bytes);
+    ASSERT_NE(0u, pictureLength);
+    auto hugePicture = bytes;
+    hugePicture[pictureLength + 3] = 0x02;  // 32 MB
     reader->read.clear();
-    EXPECT_TRUE(FAILED(LoadInto(StreamOf(badPicture).get())));
+    EXPECT_EQ(STG_E_DOCFILECORRUPT, LoadInto(StreamOf(hugePicture).get()));
     EXPECT_EQ(3u, reader->read.size());
 }
 

@@ -1,10 +1,13 @@
-// The persisted properties of the real control: which keys a save holds,
-// the read defaults of absent keys, skipped values, and round trips
-// through a property bag and through a stream, pictures included.
+// The persisted properties of the real control: which keys a save holds
+// and in which order, the read defaults of absent keys, skipped values,
+// what reading tells the container, and round trips through a property bag
+// and through a stream, pictures included.
 #include <windows.h>
 #include <olectl.h>
+#include <commctrl.h>
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <vector>
 #include "render/ColorUtils.h"
 #include "tests/control/HostedControl.h"
@@ -138,11 +141,16 @@ struct PersistedProperties : ::testing::Test {
         ASSERT_EQ(S_OK, q->putref_BackgroundPicture(background.get()));
     }
 
-    void ExpectEverything(Quillon* q) {
+    // `checkMark` false: the check-mark picture was lost on the way.
+    void ExpectEverything(Quillon* q, bool checkMark = true) {
         ASSERT_EQ(RGB(0, 0, 255), checkFacts.dot);
         ASSERT_EQ(RGB(255, 255, 0), backFacts.dot);
         EXPECT_FALSE(q->AutoShowHelp());
-        ExpectSamePicture(checkFacts, FactsOf(q->CheckMarkPicture()));
+        if (checkMark) {
+            ExpectSamePicture(checkFacts, FactsOf(q->CheckMarkPicture()));
+        } else {
+            EXPECT_EQ(nullptr, q->CheckMarkPicture());
+        }
         EXPECT_EQ(qlHighlightDiagonal, q->HighlightStyle());
         EXPECT_EQ(qlBorderFlatWithShadow, q->MenuBorder());
         EXPECT_TRUE(q->UseCustomColors());
@@ -285,6 +293,79 @@ TEST_F(PersistedProperties, PropertyBagRoundTripGivesBackEveryProperty) {
     ExpectEverything(q.control);
 }
 
+TEST_F(PersistedProperties, KeysAreWrittenAndReadInTheirOrder) {
+    auto bag = PropertyBag::Create();
+    {
+        HostedControl q(form.hwnd());
+        SetEverything(q.control);
+        ASSERT_EQ(S_OK, q.container.Save(bag.get()));
+    }
+    EXPECT_EQ((std::vector<std::wstring>{L"AutoShowHelp", L"CheckMark", L"HighlightStyle", L"BorderStyle",
+                                         L"UseCustomColors", L"MenuBackground", L"BitmapBackground",
+                                         L"MenuBarBackground", L"TextColor", L"DisabledTextColor",
+                                         L"HighlightedTextColor", L"MenuHighlight", L"MenuHighlightBorder",
+                                         L"RightToLeft", L"TootipStyle", L"ShowTootipTitle", L"TootipBackground",
+                                         L"TootipTextColor", L"Language", L"ShowTooltip", L"BackgroundPicture"}),
+              bag->writeLog);
+
+    FreshControl q(form.hwnd());
+    q.container.notifications().changed.clear();
+    ASSERT_EQ(S_OK, q.container.Load(bag.get()));
+    // The fields first, then the keys that go through their setters.
+    EXPECT_EQ((std::vector<std::wstring>{L"AutoShowHelp", L"HighlightStyle", L"BorderStyle", L"CheckMark",
+                                         L"UseCustomColors", L"MenuBackground", L"BitmapBackground",
+                                         L"MenuBarBackground", L"TextColor", L"DisabledTextColor",
+                                         L"HighlightedTextColor", L"MenuHighlight", L"MenuHighlightBorder",
+                                         L"TootipBackground", L"TootipTextColor", L"RightToLeft",
+                                         L"BackgroundPicture", L"ShowTooltip", L"Language", L"TootipStyle",
+                                         L"ShowTootipTitle"}),
+              bag->readLog);
+    // Every loaded value differs from a new control's, yet only the setters
+    // tell the container about it.
+    EXPECT_EQ((std::vector<DISPID>{DISPID_RightToLeft, DISPID_BackgroundPicture, DISPID_ShowTooltip, DISPID_Language,
+                                   DISPID_TootipStyle, DISPID_ShowTootipTitle}),
+              q.container.notifications().changed);
+    ExpectEverything(q.control);
+}
+
+TEST_F(PersistedProperties, WrongTypedValuesAreSkipped) {
+    auto bag = PropertyBag::Create();
+    bag->Set(L"AutoShowHelp", Variant::String(L"not a flag"));
+    bag->Set(L"ShowTootipTitle", Variant::String(L"not a flag"));
+    bag->Set(L"CheckMark", Variant::Long(1));
+    bag->Set(L"BackgroundPicture", Variant::String(L"picture.bmp"));
+    bag->Set(L"HighlightStyle", Variant::Long(qlHighlightRadial));  // read after AutoShowHelp
+    bag->Set(L"ShowTooltip", Variant::Bool(false));                 // read after BackgroundPicture
+    FreshControl q(form.hwnd());
+    q.container.notifications().changed.clear();
+    ASSERT_EQ(S_OK, q.container.Load(bag.get()));
+    EXPECT_TRUE(q->AutoShowHelp());
+    EXPECT_FALSE(q->ShowTootipTitle());
+    EXPECT_EQ(nullptr, q->CheckMarkPicture()) << "the number 1 is no picture";
+    EXPECT_EQ(nullptr, q->BackgroundPicture());
+    EXPECT_EQ(qlHighlightRadial, q->HighlightStyle()) << "reading went on";
+    EXPECT_FALSE(q->ShowTooltip()) << "reading went on";
+    const auto& changed = q.container.notifications().changed;
+    EXPECT_EQ(1, std::count(changed.begin(), changed.end(), DISPID_ShowTooltip));
+    for (DISPID skipped : {DISPID_ShowTootipTitle, DISPID_BackgroundPicture, DISPID_AutoShowHelp, DISPID_CheckMark})
+        EXPECT_EQ(0, std::count(changed.begin(), changed.end(), skipped)) << skipped;
+}
+
+TEST_F(PersistedProperties, TheTooltipWindowTakesTheLoadedColours) {
+    auto bag = PropertyBag::Create();
+    bag->Set(L"UseCustomColors", Variant::Bool(true));
+    bag->Set(L"TootipBackground", Variant::Long(static_cast<LONG>(0x80000000u | COLOR_HIGHLIGHT)));
+    bag->Set(L"TootipTextColor", Variant::Long(RGB(40, 50, 60)));
+    FreshControl q(form.hwnd());
+    ASSERT_EQ(S_OK, q.container.Load(bag.get()));
+    ASSERT_NE(nullptr, q->Tooltip());
+    const HWND tip = q->Tooltip()->hwnd();
+    ASSERT_NE(GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPBKCOLOR, 0, 0)))
+        << "a system-colour reference becomes its colour";
+    EXPECT_EQ(RGB(40, 50, 60), static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0)));
+}
+
 struct StreamBytes {
     static std::vector<BYTE> Of(IStream* s) {
         HGLOBAL h = nullptr;
@@ -308,24 +389,30 @@ struct StreamBytes {
     }
 };
 
+// The stream form of a control with every property set.
+std::vector<BYTE> SavedStream(PersistedProperties& test) {
+    HostedControl q(test.form.hwnd());
+    test.SetEverything(q.control);
+    auto persist = q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit);
+    ULARGE_INTEGER sizeMax{};
+    EXPECT_EQ(S_OK, persist->GetSizeMax(&sizeMax));
+    ComPtr<IStream> s;
+    EXPECT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, s.put()));
+    EXPECT_EQ(S_OK, persist->Save(s.get(), TRUE));
+    std::vector<BYTE> bytes = StreamBytes::Of(s.get());
+    EXPECT_EQ(sizeMax.QuadPart, bytes.size());
+    return bytes;
+}
+
+HRESULT LoadStream(FreshControl& q, const std::vector<BYTE>& bytes) {
+    return q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(StreamBytes::From(bytes).get());
+}
+
 TEST_F(PersistedProperties, StreamRoundTripAndTruncatedStreams) {
-    std::vector<BYTE> bytes;
-    {
-        HostedControl q(form.hwnd());
-        SetEverything(q.control);
-        auto persist = q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit);
-        ULARGE_INTEGER sizeMax{};
-        ASSERT_EQ(S_OK, persist->GetSizeMax(&sizeMax));
-        ComPtr<IStream> s;
-        ASSERT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, s.put()));
-        ASSERT_EQ(S_OK, persist->Save(s.get(), TRUE));
-        bytes = StreamBytes::Of(s.get());
-        EXPECT_EQ(sizeMax.QuadPart, bytes.size());
-    }
+    const std::vector<BYTE> bytes = SavedStream(*this);
     {
         FreshControl q(form.hwnd());
-        ASSERT_EQ(S_OK, q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)
-                            ->Load(StreamBytes::From(bytes).get()));
+        ASSERT_EQ(S_OK, LoadStream(q, bytes));
         ExpectEverything(q.control);
     }
     // Cut streams fail; at 60 bytes the first record (AutoShowHelp) is whole
@@ -334,8 +421,7 @@ TEST_F(PersistedProperties, StreamRoundTripAndTruncatedStreams) {
     for (size_t keep : {size_t{5}, size_t{60}, size_t{90}, bytes.size() / 2, bytes.size() - 1}) {
         std::vector<BYTE> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
         FreshControl q(form.hwnd());
-        HRESULT hr = q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(StreamBytes::From(cut).get());
-        EXPECT_TRUE(FAILED(hr)) << keep;
+        EXPECT_TRUE(FAILED(LoadStream(q, cut))) << keep;
         qlHighlight style = qlHighlightPlain;
         EXPECT_EQ(S_OK, q->get_HighlightStyle(&style));
         VARIANT_BOOL help = VARIANT_TRUE;
@@ -347,6 +433,24 @@ TEST_F(PersistedProperties, StreamRoundTripAndTruncatedStreams) {
             EXPECT_EQ(qlHighlightHorizontalLeftToRight, style) << "after the damage";
         }
     }
+}
+
+TEST_F(PersistedProperties, ACheckMarkThatCannotBeLoadedLosesOnlyItself) {
+    std::vector<BYTE> bytes = SavedStream(*this);
+    // The check mark's record: its name, the value type, the byte count,
+    // then the class id, the picture's own header and size, and a .bmp file.
+    const wchar_t name[] = L"CheckMark";
+    const BYTE* first = reinterpret_cast<const BYTE*>(name);
+    const auto at = std::search(bytes.begin(), bytes.end(), first, first + 18);
+    ASSERT_NE(bytes.end(), at);
+    const size_t bmp = static_cast<size_t>(at - bytes.begin()) + 18 + 2 + 4 + 16 + 8;
+    ASSERT_EQ('B', bytes[bmp]);
+    ASSERT_EQ('M', bytes[bmp + 1]);
+    bytes[bmp] = bytes[bmp + 1] = 'Z';  // no picture format the picture object knows
+
+    FreshControl q(form.hwnd());
+    EXPECT_EQ(S_OK, LoadStream(q, bytes)) << "the stream itself is whole";
+    ExpectEverything(q.control, false);
 }
 
 // Fails every write.

@@ -43,8 +43,8 @@ TEST(DefaultTables, EnglishIsReadAtStartUpUntilTheFirstMissingString) {
     TablesControl c;
     const LanguageTables::Slot* english = c.q->DefaultTables().SlotOf(qlEnglish);
     ASSERT_TRUE(english && english->helpTexts && english->pictureNames);
-    EXPECT_EQ(2u, english->helpTexts->size()) << "a key alone adds nothing; the gap ends the run";
-    EXPECT_EQ(1u, english->pictureNames->size()) << "a string without picture name adds only a help text";
+    EXPECT_EQ(4u, english->helpTexts->size()) << "a key alone adds nothing; the gap ends the run";
+    EXPECT_EQ(2u, english->pictureNames->size()) << "a string without picture name adds only a help text";
     EXPECT_EQ(L"Runs my command", c.q->GetDefaultHelpText(L"&My Command...", qlEnglish)) << "the first string wins";
     EXPECT_EQ(L"Help without a picture", c.q->GetDefaultHelpText(L"only help", qlEnglish));
     EXPECT_EQ(L"", c.q->GetDefaultHelpText(L"After the gap", qlEnglish));
@@ -76,6 +76,43 @@ TEST(DefaultTables, CheckMarkAndCaptionsWithoutAnEntry) {
     EXPECT_EQ(PICTYPE_ICON, TypeOf(lonely.get())) << "looked up as Lonely_Caption_ICON";
     EXPECT_FALSE(c.Picture(L"Nothing Here", qlEnglish));
     EXPECT_FALSE(c.Picture(L"Commande", 11)) << "a language without slot";
+}
+
+TEST(DefaultTables, AStringLongerThanTheBufferIsCutAt254Characters) {
+    TablesControl c;
+    std::wstring digits;
+    for (int i = 0; i < 26; ++i) digits += L"0123456789";
+    // "LONG TEXT" and its line feed take 10 of the 254 characters.
+    EXPECT_EQ(digits.substr(0, 244), c.q->GetDefaultHelpText(L"Long Text", qlEnglish));
+    const LanguageTables::Slot* english = c.q->DefaultTables().SlotOf(qlEnglish);
+    ASSERT_TRUE(english && english->pictureNames);
+    EXPECT_EQ(nullptr, english->pictureNames->Find(L"LONG TEXT")) << "the picture name was past the end";
+    EXPECT_FALSE(c.Picture(L"Long Text", qlEnglish)) << "nor is My_Icon shown for it";
+    EXPECT_EQ(L"Help whose icon is missing", c.q->GetDefaultHelpText(L"No Icon", qlEnglish)) << "the run goes on";
+}
+
+TEST(DefaultTables, AMissingIconGivesNoPictureAndIsNotRemembered) {
+    TablesControl c;
+    const size_t cached = c.q->DefaultTables().CachedPictureCount();
+    EXPECT_FALSE(c.Picture(L"No Icon", qlEnglish)) << "Missing_ICON is not in the library";
+    EXPECT_EQ(cached, c.q->DefaultTables().CachedPictureCount()) << "the next request tries the library again";
+    EXPECT_FALSE(c.Picture(L"No Icon", qlEnglish));
+    EXPECT_EQ(L"Help whose icon is missing", c.q->GetDefaultHelpText(L"No Icon", qlEnglish)) << "its help text stays";
+
+    // An item with that caption is converted without a picture.
+    HMENU bar = CreateMenu(), popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "&No Icon");
+    AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
+    {
+        MenuForm form(bar);
+        form.Open(popup);
+        CMenuItem* item = form.Record(popup, 0);
+        ASSERT_NE(nullptr, item);
+        EXPECT_EQ(nullptr, item->Picture());
+        EXPECT_EQ(L"Help whose icon is missing", item->TooltTipText());
+        SetMenu(form.window.hwnd(), nullptr);
+    }
+    DestroyMenu(bar);
 }
 
 TEST(DefaultTables, WithoutTheLibraryThereIsNothingAndNothingFails) {

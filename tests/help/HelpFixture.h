@@ -4,6 +4,7 @@
 // tests select items in.
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include "control/ResourceLibrary.h"
@@ -29,34 +30,57 @@ struct LibraryFolder {
 inline std::wstring TestLibraryFolder() { return BinFolder() + L"testres\\"; }
 
 struct HelpForm {
-    enum { kOpen = 1, kMine = 2, kSeparator = 0, kSub = 3 };
+    // kSub is the submenu's position; kPlainOpen follows it.
+    enum { kOpen = 1, kMine = 2, kSeparator = 0, kSub = 3, kPlainOpen = 5 };
     LibraryFolder library{TestLibraryFolder()};
     RecordingWindow window;
-    HWND statusBar;
+    HWND statusBar = nullptr;
     HMENU bar = CreateMenu(), popup = CreatePopupMenu(), sub = CreatePopupMenu();
     std::unique_ptr<HostedControl> control;
     std::unique_ptr<Automation> host;
 
-    HelpForm() {
-        statusBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window.hwnd(), nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+    // `barLater`: the status bar is made after the control has attached.
+    explicit HelpForm(bool barLater = false) {
+        if (!barLater) statusBar = MakeStatusBar();
         AppendMenuA(popup, MF_STRING, kOpen, "&Open...\tCtrl+O");
         AppendMenuA(popup, MF_STRING, kMine, "&My Command");
         AppendMenuA(popup, MF_SEPARATOR, kSeparator, nullptr);
         AppendMenuA(sub, MF_STRING, 10, "Inner");
         AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "Sub");
+        AppendMenuA(popup, MF_STRING, kPlainOpen, "Open");
         AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
         SetMenu(window.hwnd(), bar);
         control = std::make_unique<HostedControl>(window.hwnd());
+        if (barLater) statusBar = MakeStatusBar();
         host = std::make_unique<Automation>(control->container.Query<IDispatch>(IID_IDispatch).get());
         PumpMessages(40);
-        SendMessageA(window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+        Reopen();
     }
     ~HelpForm() {
         SetMenu(window.hwnd(), nullptr);
         control.reset();
         DestroyMenu(bar);
         PumpMessages(0);
+    }
+    HWND MakeStatusBar() const {
+        return CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window.hwnd(), nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    }
+    // Scans the popup again, as its next opening does (SetMenuItemAttributes anew).
+    void Reopen() { SendMessageA(window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0); }
+    // Lets `change` alter the record captioned `caption` in SetMenuItemAttributes
+    // at the next scan, and scans.
+    void ChangeItem(const std::wstring& caption, std::function<void(_CMenuItem&)> change) {
+        events().onEvent = [caption, change](DISPID id, DISPPARAMS* params) {
+            if (id != DISPID_SetMenuItemAttributes || !params || params->cArgs != 1) return;
+            ComPtr<_CMenuItem> item = ComPtr<IDispatch>(V_DISPATCH(&params->rgvarg[0])).As<_CMenuItem>(IID__CMenuItem);
+            BSTR current = nullptr;
+            if (item) item->get_Caption(&current);
+            if (current && caption == current) change(*item.get());
+            SysFreeString(current);
+        };
+        Reopen();
+        events().onEvent = nullptr;
     }
     Quillon* q() const { return control->control; }
     EventSink& events() { return control->container.events(); }

@@ -41,6 +41,42 @@ TEST(MenuHelp, HostTextsByCleanCaptionAndDefaultsBehindThem) {
     EXPECT_EQ(nullptr, f.q()->HostHelpMessage(L"NO BAR HERE"));
 }
 
+TEST(MenuHelp, RegisteredTextsMeetTheirItemsAndWinOverTheDefaults) {
+    HelpForm f;
+    ASSERT_EQ(S_OK, f.host->Call(L"AddMessage", {Variant::String(L"&Open..."), Variant::String(L"Opens a file")}));
+    f.Select(HelpForm::kPlainOpen);
+    EXPECT_EQ(L"Opens a file", f.Status()) << "registered as &Open..., shown for Open";
+
+    f.Select(HelpForm::kMine);
+    ASSERT_EQ(L"Runs my command", f.Status()) << "the library's default";
+    ASSERT_EQ(S_OK, f.host->Call(L"AddMessage", {Variant::String(L"My Command"), Variant::String(L"The host's text")}));
+    f.Select(HelpForm::kMine);
+    EXPECT_EQ(L"The host's text", f.Status());
+
+    // A composite registration of a known caption fails like AddMessage.
+    ASSERT_EQ(S_OK, f.host->Call(L"AddCompositeMessage", {Variant::String(L"Save|Saves")}));
+    Excep error;
+    EXPECT_NE(S_OK, f.host->Call(L"AddCompositeMessage", {Variant::String(L"&Save|Other")}, nullptr, &error));
+    EXPECT_FALSE(error.Description().empty());
+    ASSERT_NE(nullptr, f.q()->HostHelpMessage(L"SAVE"));
+    EXPECT_EQ(L"Saves", *f.q()->HostHelpMessage(L"SAVE"));
+}
+
+TEST(MenuHelp, JapaneseItemsHaveTheirHelpDecodedInCodePage932) {
+    HelpForm f;
+    // "Nihon" in code page 932, as an ANSI host holds it: one character per byte.
+    const char bytes[] = "\x93\xfa\x96\x7b";
+    wchar_t held[8] = {};
+    ASSERT_EQ(4, MultiByteToWideChar(CP_ACP, 0, bytes, 4, held, 8));
+    ASSERT_EQ(S_OK, f.host->Call(L"AddMessage", {Variant::String(L"My Command"), Variant::String(held)}));
+    f.Select(HelpForm::kMine);
+    EXPECT_EQ(held, f.Status()) << "an English item shows the bytes as they are";
+
+    f.ChangeItem(L"&My Command", [](_CMenuItem& item) { item.put_Language(qlJapanese); });
+    f.Select(HelpForm::kMine);
+    EXPECT_EQ(L"\x65e5\x672c", f.Status());
+}
+
 TEST(MenuHelp, SeparatorsSubmenusAndClosingClear) {
     HelpForm f;
     EventSink& events = f.events();
@@ -61,6 +97,10 @@ TEST(MenuHelp, SeparatorsSubmenusAndClosingClear) {
     f.SetStatus(L"again");
     f.Close();
     EXPECT_EQ(L"", f.Status());
+    f.SetStatus(L"again");
+    f.Select(3, MF_POPUP, f.popup);
+    EXPECT_EQ(L"", f.Status()) << "a submenu clears the bar";
+    EXPECT_EQ(5, events.Count(DISPID_ClearMenuHelp));
     f.Select(999);  // no such item: nothing happens
     EXPECT_EQ(0, events.Count(DISPID_ShowMenuHelp));
 }
@@ -109,6 +149,25 @@ TEST(StatusBar, ClassesAreLookedForInTheirOrder) {
     EXPECT_EQ(first, FindStatusBarIn(form.hwnd()));
     DestroyWindow(first);
     DestroyWindow(second);
+}
+
+TEST(StatusBar, AnMdiChildUsesTheBarOfItsFrame) {
+    MdiFrame mdi;
+    HWND frameBar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, mdi.frame(), nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+    HWND child = mdi.AddChild();
+    CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, child, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HostedControl q(child, {.mdiChild = true});
+    EXPECT_EQ(frameBar, q->StatusBar());
+}
+
+TEST(StatusBar, ABarMadeAfterAttachmentIsNotUsed) {
+    HelpForm f(true);
+    EXPECT_EQ(nullptr, f.q()->StatusBar());
+    f.SetStatus(L"own text");
+    f.Select(HelpForm::kMine);
+    EXPECT_EQ(1, f.events().Count(DISPID_ShowMenuHelp));
+    EXPECT_EQ(L"own text", f.Status());
 }
 
 TEST(StatusBar, FarEasternTextIsDecodedInItsCodePage) {

@@ -68,8 +68,8 @@ void PropertyBag::Set(const std::wstring& name, const Variant& value) {
 }
 
 STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
-    ++reads;
     if (!name || !value) return E_POINTER;
+    readLog.emplace_back(name);
     const Variant* stored = Get(name);
     if (!stored) return E_INVALIDARG;
     const VARTYPE wanted = V_VT(value);
@@ -79,8 +79,8 @@ STDMETHODIMP PropertyBag::Read(LPCOLESTR name, VARIANT* value, IErrorLog*) {
 }
 
 STDMETHODIMP PropertyBag::Write(LPCOLESTR name, VARIANT* value) {
-    ++writes;
     if (!name || !value) return E_POINTER;
+    writeLog.emplace_back(name);
     Set(name, Variant(*value));
     return S_OK;
 }

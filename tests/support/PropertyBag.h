@@ -58,8 +58,9 @@ public:
     // Null when the bag holds no value of that name (case-insensitive).
     const Variant* Get(const std::wstring& name) const;
     size_t Count() const { return m_values.size(); }
-    int reads = 0;
-    int writes = 0;
+    // The names asked for by Read and given to Write, in call order.
+    std::vector<std::wstring> readLog;
+    std::vector<std::wstring> writeLog;
 
 private:
     PropertyBag() = default;
