@@ -12,9 +12,16 @@ namespace quillon {
 // colours resolved.
 inline COLORREF PaintColor(Quillon& q, ColorRole role) { return SystemColor(q.ColorProperty(role)); }
 
-// DrawStateA flags for a picture: bitmap or icon, greyed when disabled.
+// The metrics of a picture the painters can draw; false for none, an empty
+// one, or one that is neither a bitmap nor an icon, which are drawn as no
+// picture at all.
+inline bool DrawablePicture(IPictureDisp* picture, PictureMetrics& metrics) noexcept {
+    return GetPictureMetrics(picture, metrics) && metrics.Drawable();
+}
+
+// DrawStateA flags for a drawable picture: bitmap or icon, greyed when disabled.
 inline UINT DrawStateFlags(const PictureMetrics& picture, bool disabled) noexcept {
-    UINT flags = picture.type == PICTYPE_BITMAP ? DST_BITMAP : picture.type == PICTYPE_ICON ? DST_ICON : 0;
+    UINT flags = picture.type == PICTYPE_BITMAP ? DST_BITMAP : DST_ICON;
     if (disabled) flags |= DSS_DISABLED;
     return flags;
 }
