@@ -8,9 +8,15 @@
 
 namespace quillon {
 
-// A colour property as painted: the custom or default value, system
-// colours resolved.
-inline COLORREF PaintColor(Quillon& q, ColorRole role) { return SystemColor(q.ColorProperty(role)); }
+// A colour property as painted: the custom value when custom colours are
+// on and it is set, else the default; system colours resolved. Painting
+// resolves them in either mode, so this reads the control's own values
+// rather than asking the container for its user mode every time.
+inline COLORREF PaintColor(const Quillon& q, ColorRole role) {
+    constexpr OLE_COLOR kNotSet = 0xFFFFFFFFu;
+    const OLE_COLOR custom = q.CustomColor(role);
+    return SystemColor(q.UseCustomColors() && custom != kNotSet ? custom : q.DefaultColor(role));
+}
 
 // The metrics of a picture the painters can draw; false for none, an empty
 // one, or one that is neither a bitmap nor an icon, which are drawn as no
