@@ -8,13 +8,26 @@
 
 namespace quillon {
 
-// A colour property as painted: the custom or default value, system
-// colours resolved.
-inline COLORREF PaintColor(Quillon& q, ColorRole role) { return SystemColor(q.ColorProperty(role)); }
+// A colour property as painted: the custom value when custom colours are
+// on and it is set, else the default; system colours resolved. Painting
+// resolves them in either mode, so this reads the control's own values
+// rather than asking the container for its user mode every time.
+inline COLORREF PaintColor(const Quillon& q, ColorRole role) {
+    constexpr OLE_COLOR kNotSet = 0xFFFFFFFFu;
+    const OLE_COLOR custom = q.CustomColor(role);
+    return SystemColor(q.UseCustomColors() && custom != kNotSet ? custom : q.DefaultColor(role));
+}
 
-// DrawStateA flags for a picture: bitmap or icon, greyed when disabled.
+// The metrics of a picture the painters can draw; false for none, an empty
+// one, or one that is neither a bitmap nor an icon, which are drawn as no
+// picture at all.
+inline bool DrawablePicture(IPictureDisp* picture, PictureMetrics& metrics) noexcept {
+    return GetPictureMetrics(picture, metrics) && metrics.Drawable();
+}
+
+// DrawStateA flags for a drawable picture: bitmap or icon, greyed when disabled.
 inline UINT DrawStateFlags(const PictureMetrics& picture, bool disabled) noexcept {
-    UINT flags = picture.type == PICTYPE_BITMAP ? DST_BITMAP : picture.type == PICTYPE_ICON ? DST_ICON : 0;
+    UINT flags = picture.type == PICTYPE_BITMAP ? DST_BITMAP : DST_ICON;
     if (disabled) flags |= DSS_DISABLED;
     return flags;
 }

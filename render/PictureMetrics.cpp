@@ -34,8 +34,10 @@ bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept {
     OLE_YSIZE_HIMETRIC cy = 0;
     OLE_HANDLE handle = 0;
     if (FAILED(picture->get_Width(&cx)) || FAILED(picture->get_Height(&cy))) return false;
-    picture->get_Type(&metrics.type);
-    picture->get_Handle(&handle);
+    if (FAILED(picture->get_Type(&metrics.type)) || FAILED(picture->get_Handle(&handle)) || !handle) {
+        metrics = PictureMetrics{};
+        return false;
+    }
     metrics.handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
     metrics.width = HimetricToPixels(cx, LOGPIXELSX);
     metrics.height = HimetricToPixels(cy, LOGPIXELSY);

@@ -15,9 +15,14 @@ struct PictureMetrics {
     HANDLE handle = nullptr;
     LONG width = 0;   // pixels
     LONG height = 0;  // pixels
+
+    // What DrawStateA can draw: a bitmap or an icon with a handle. Anything
+    // else would reach it as DST_COMPLEX without the callback that needs.
+    bool Drawable() const noexcept { return handle && (type == PICTYPE_BITMAP || type == PICTYPE_ICON); }
 };
 
-// False (and empty metrics) when `picture` is null or does not answer.
+// False (and empty metrics) when `picture` is null, empty (no handle) or
+// does not answer.
 bool GetPictureMetrics(IPictureDisp* picture, PictureMetrics& metrics) noexcept;
 bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept;
 

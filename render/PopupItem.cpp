@@ -30,9 +30,10 @@ public:
     void Gather(IPictureDisp* checkMark) {
         picW = q.GetPictureColumnWidth(item);
         keyW = q.GetMaxShortcutWidth(item);
-        IPictureDisp* shown = item.Picture();
-        if (!shown && item.Checked()) shown = checkMark;
-        hasPicture = GetPictureMetrics(shown, picture);
+        ownPicture = item.Picture() != nullptr;
+        IPictureDisp* shown = ownPicture ? item.Picture() : item.Checked() ? checkMark : nullptr;
+        // An empty picture, or one neither bitmap nor icon, leaves the cell as it is.
+        hasPicture = DrawablePicture(shown, picture);
         style = q.HighlightStyle();
         border = q.MenuBorder();
         rtl = q.RightToLeft();
@@ -79,13 +80,15 @@ public:
     }
 
     // The selection bar: gradients run from MenuHighlight into the menu
-    // background; XP is a box outlined in MenuHighlightBorder.
+    // background; XP is a box outlined in MenuHighlightBorder. It spares the
+    // picture column when the item's own picture or the column's colour
+    // sets it apart (a check mark alone does not).
     void Highlight() {
         if (!selected) return;
         const bool xp = style == qlHighlightXP;
-        const bool plainColumn = !hasPicture && menuBack == bitmapBack;
+        const bool plainColumn = !ownPicture && menuBack == bitmapBack;
         RECT r{(plainColumn || xp || rtl) ? 0 : picW + 2, 0, border == qlBorderFlatWithShadow ? cx - 2 : cx, height};
-        if (rtl && (hasPicture || menuBack != bitmapBack) && !xp) r.right -= picW + 2;
+        if (rtl && !plainColumn && !xp) r.right -= picW + 2;
         const COLORREF second = xp ? PaintColor(q, ColorRole::MenuHighlightBorder) : menuBack;
         FillHighlight(dc, r, PaintColor(q, ColorRole::MenuHighlight), style, second);
     }
@@ -181,7 +184,9 @@ public:
     LONG cx, cy;
     LONG picW = 0, keyW = 0, dx = 0, dy = 0, height = 0;
     LONG style = 0, border = 0;
-    bool rtl = false, background = false, hasPicture = false;
+    bool rtl = false, background = false;
+    bool ownPicture = false;  // the item has a picture of its own
+    bool hasPicture = false;  // a picture to draw in the cell: its own or the check mark
     PictureMetrics picture;
     COLORREF menuBack = 0, bitmapBack = 0;
 };

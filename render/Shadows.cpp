@@ -7,6 +7,7 @@
 #include "control/Quillon.h"
 #include "menu/MenuItem.h"
 #include "render/ColorUtils.h"
+#include "render/ItemPainting.h"
 
 namespace quillon {
 namespace {
@@ -83,7 +84,7 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left;
-    const COLORREF back = SystemColor(ColorProperty(ColorRole::MenuBackground));
+    const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG x = W - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
@@ -101,7 +102,7 @@ void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const COLORREF back = SystemColor(ColorProperty(ColorRole::MenuBackground));
+    const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG y = H - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);

@@ -66,6 +66,22 @@ struct HotTracking : ::testing::Test {
         SendMessageA(form.hwnd(), WM_NCMOUSEMOVE, HTMENU, MAKELPARAM(p.x, p.y));
     }
     bool Lit(int position) const { return (GetMenuState(bar, position, MF_BYPOSITION) & MF_HILITE) != 0; }
+    // Waits for the control's next timer tick and runs only that: other
+    // messages stay queued. False if none came (a guard against hanging,
+    // not a measure of time).
+    bool RunOneTick() {
+        HWND timers = q->control->TimerWindow();
+        const DWORD start = GetTickCount();
+        MSG msg;
+        while (GetTickCount() - start < 5000) {
+            if (PeekMessageA(&msg, timers, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+                DispatchMessageA(&msg);
+                return true;
+            }
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_TIMER);
+        }
+        return false;
+    }
     int LitCount() const {
         int n = 0;
         for (int i = 0; i < GetMenuItemCount(bar); ++i) n += Lit(i);
@@ -76,20 +92,30 @@ struct HotTracking : ::testing::Test {
 TEST_F(HotTracking, EdgePixelsOfAnItemDoNotMakeItHot) {
     const RECT r = ItemRect(0);
     ASSERT_GT(r.right - r.left, 2);
-    HoverAt({r.left, (r.top + r.bottom) / 2});
-    EXPECT_FALSE(Lit(0)) << "left edge";
-    HoverAt({(r.left + r.right) / 2, r.top});
-    EXPECT_FALSE(Lit(0)) << "top edge";
-    EXPECT_FALSE(q->control->IsBarItemHot());
-    EXPECT_FALSE(q->control->HotTrackTimerArmed());
-
-    HoverAt({r.left + 1, r.top + 1});
-    EXPECT_TRUE(Lit(0));
-    EXPECT_EQ(1, LitCount());
-    EXPECT_TRUE(q->control->IsBarItemHot());
-    EXPECT_EQ(form.hwnd(), q->control->HotTrackWindow());
-    EXPECT_TRUE(q->control->HotTrackTimerArmed());
-    EXPECT_GE(form.proc().Count(WM_NCMOUSEMOVE), 3) << "the form still gets the message";
+    ASSERT_GT(r.bottom - r.top, 2);
+    const LONG midX = (r.left + r.right) / 2, midY = (r.top + r.bottom) / 2;
+    // On each edge nothing lights up; one pixel inside, the item does.
+    const struct {
+        const char* edge;
+        POINT on, inside;
+    } edges[] = {{"left", {r.left, midY}, {r.left + 1, midY}},
+                 {"top", {midX, r.top}, {midX, r.top + 1}},
+                 {"right", {r.right, midY}, {r.right - 1, midY}},
+                 {"bottom", {midX, r.bottom}, {midX, r.bottom - 1}}};
+    for (const auto& e : edges) {
+        SCOPED_TRACE(e.edge);
+        HoverAt(e.on);
+        EXPECT_EQ(0, LitCount());
+        EXPECT_FALSE(q->control->IsBarItemHot());
+        EXPECT_FALSE(q->control->HotTrackTimerArmed());
+        HoverAt(e.inside);
+        EXPECT_TRUE(Lit(0));
+        EXPECT_EQ(1, LitCount());
+        EXPECT_TRUE(q->control->IsBarItemHot());
+        EXPECT_EQ(form.hwnd(), q->control->HotTrackWindow());
+        EXPECT_TRUE(q->control->HotTrackTimerArmed());
+    }
+    EXPECT_GE(form.proc().Count(WM_NCMOUSEMOVE), 8) << "the form still gets the message";
 }
 
 TEST_F(HotTracking, AnItemWithoutTextIsNeverHighlighted) {
@@ -117,9 +143,10 @@ TEST_F(HotTracking, SwitchedOffInTheSystemNothingChangesExceptOnOldSystems) {
 TEST_F(HotTracking, MovingToTheNextItemMovesTheHighlightWithinOneTick) {
     HoverAt(Center(0));
     ASSERT_TRUE(Lit(0));
+    ASSERT_TRUE(q->control->HotTrackTimerArmed());
     const POINT next = Center(1);
-    SetCursorPos(next.x, next.y);
-    PumpMessages(120);
+    SetCursorPos(next.x, next.y);  // no mouse message: only the tick can notice
+    ASSERT_TRUE(RunOneTick());
     EXPECT_FALSE(Lit(0));
     EXPECT_TRUE(Lit(1));
     EXPECT_EQ(1, LitCount());

@@ -2,10 +2,14 @@
 // DIB section, and read back pixel by pixel.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <utility>
+#include <vector>
 #include "control/ApiDeclares.h"
 #include "render/ColorUtils.h"
 #include "render/ItemText.h"
 #include "tests/control/Automation.h"
+#include "tests/help/HelpFixture.h"
 #include "tests/menu/MenuFixture.h"
 #include "tests/render/Canvas.h"
 
@@ -77,6 +81,42 @@ struct DrawnMenu {
 };
 
 bool IsInk(COLORREF c) { return c != kMenuBack && c != kColumn && c != kHighlight; }
+
+ComPtr<IPictureDisp> OwnedPicture(PICTDESC pd) {
+    pd.cbSizeofstruct = sizeof pd;
+    ComPtr<IPictureDisp> pic;
+    EXPECT_EQ(S_OK, OleCreatePictureIndirect(&pd, IID_IPictureDisp, TRUE, pic.put_void()));
+    return pic;
+}
+
+// A picture object without an image.
+ComPtr<IPictureDisp> EmptyPicture() {
+    PICTDESC pd{};
+    pd.picType = PICTYPE_NONE;
+    return OwnedPicture(pd);
+}
+
+// A picture that is neither bitmap nor icon: an enhanced metafile filling
+// its 16 by 16 frame in red.
+ComPtr<IPictureDisp> MetafilePicture() {
+    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    RECT r{0, 0, 16, 16};
+    FillRect(dc, &r, red);
+    DeleteObject(red);
+    PICTDESC pd{};
+    pd.picType = PICTYPE_ENHMETAFILE;
+    pd.emf.hemf = CloseEnhMetaFile(dc);
+    return OwnedPicture(pd);
+}
+
+// The system's raised edge around a cell: light top-left, dark bottom-right.
+void ExpectRaisedCell(const DrawnMenu& m, LONG left, LONG right, LONG bottom) {
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), m.At(left, 0));
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT), m.At(left, bottom / 2));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), m.At(right - 1, bottom / 2));
+    EXPECT_EQ(GetSysColor(COLOR_BTNSHADOW), m.At((left + right) / 2, bottom - 1));
+}
 
 TEST(PopupItem, PictureColumnAndSelectionBarForEachBorder) {
     DrawnMenu m;
@@ -202,6 +242,266 @@ TEST(PopupItem, AHostPaintingTheItemGetsItUntouched) {
     GetViewportOrgEx(m.canvas.dc, &origin);
     EXPECT_EQ(0, origin.x + origin.y);
     events.onEvent = nullptr;
+}
+
+TEST(PopupItem, TheDefaultCheckMarkItsRaisedCellAndTheXpOutline) {
+    // The stock check mark comes from the resource library read at start-up;
+    // the test library's is red.
+    LibraryFolder library(TestLibraryFolder());
+    DrawnMenu m;
+    const LONG picW = m.PicW();
+    m.Draw(DrawnMenu::kCheckedItem);
+    EXPECT_EQ(RGB(255, 0, 0), m.At(picW / 2, kCy / 2)) << "the default check mark";
+    SCOPED_TRACE("a checked item is raised even when not selected");
+    ExpectRaisedCell(m, 0, picW, kCy);
+    m.Draw(DrawnMenu::kLast);
+    EXPECT_EQ(kColumn, m.At(0, 0)) << "no edge around an unchecked item's empty cell";
+    EXPECT_EQ(kColumn, m.At(picW / 2, kCy / 2));
+
+    // XP: no raised edge, a one-pixel outline from (1, 1) to (picW - 1, cy - 2).
+    m.Let(L"HighlightStyle", Variant::Long(qlHighlightXP));
+    m.Draw(DrawnMenu::kCheckedItem);
+    EXPECT_EQ(RGB(255, 0, 0), m.At(picW / 2, kCy / 2));
+    EXPECT_EQ(kColumn, m.At(0, 0));
+    for (const POINT p : {POINT{1, 1}, POINT{picW - 1, 1}, POINT{picW - 1, kCy - 2}, POINT{1, kCy - 2},
+                          POINT{picW / 2, 1}, POINT{1, kCy / 2}, POINT{picW - 1, kCy / 2}, POINT{picW / 2, kCy - 2}})
+        EXPECT_EQ(kBorder, m.At(p.x, p.y)) << p.x << "," << p.y;
+    EXPECT_EQ(kColumn, m.At(picW, 1)) << "the outline ends at picW - 1";
+    EXPECT_EQ(kColumn, m.At(2, 2)) << "inside the outline";
+    m.Draw(DrawnMenu::kLast);
+    EXPECT_EQ(kColumn, m.At(1, 1)) << "only checked items are outlined";
+}
+
+TEST(PopupItem, ACheckMarkAloneDoesNotMoveTheSelectionBarOffTheColumn) {
+    // One colour for menu and column: the bar covers the column unless the
+    // item has a picture of its own.
+    DrawnMenu m;
+    m.Let(L"BitmapBackground", Color(kMenuBack));
+    ASSERT_EQ(S_OK, m.host->Set(L"CheckMark", Variant::Object(SolidPicture(RGB(255, 0, 0), 12, 12).get(), VT_DISPATCH)));
+    const LONG picW = m.PicW();
+    m.Draw(DrawnMenu::kCheckedItem, ODS_SELECTED);
+    EXPECT_EQ(RGB(255, 0, 0), m.At(picW / 2, kCy / 2)) << "the check mark is drawn";
+    EXPECT_EQ(kHighlight, m.At(picW + 1, kCy / 2)) << "the bar starts at 0";
+    EXPECT_EQ(kHighlight, m.At(picW + 3, 1));
+    m.Draw(DrawnMenu::kOpen, ODS_SELECTED);
+    EXPECT_EQ(kMenuBack, m.At(picW + 1, kCy / 2)) << "an own picture keeps its column";
+    EXPECT_EQ(kHighlight, m.At(picW + 2, 1));
+
+    m.Let(L"RightToLeft", Variant::Bool(true));
+    m.Draw(DrawnMenu::kCheckedItem, ODS_SELECTED);
+    EXPECT_EQ(RGB(255, 0, 0), m.At(kCx - picW / 2, kCy / 2));
+    EXPECT_EQ(kHighlight, m.At(kCx - picW - 2, kCy / 2)) << "right to left, the bar ends at cx";
+    EXPECT_EQ(kHighlight, m.At(kCx - picW - 4, 1));
+    m.Draw(DrawnMenu::kOpen, ODS_SELECTED);
+    EXPECT_EQ(kMenuBack, m.At(kCx - picW - 2, kCy / 2)) << "an own picture: the bar ends at cx - picW - 2";
+    EXPECT_EQ(kHighlight, m.At(kCx - picW - 3, 1));
+}
+
+TEST(PopupItem, PicturesThatCannotBeDrawnLeaveTheCellEmpty) {
+    DrawnMenu m;
+    CMenuItem* bar = m.form->Record(m.bar, 0);
+    ASSERT_NE(nullptr, bar);
+    for (const ComPtr<IPictureDisp>& picture : {EmptyPicture(), MetafilePicture()}) {
+        ASSERT_TRUE(picture);
+        m.Record(DrawnMenu::kSaveClose)->SetPicture(picture.get());
+        m.Record(DrawnMenu::kCheckedItem)->SetPicture(picture.get());
+        m.Record(DrawnMenu::kDisabledItem)->SetPicture(picture.get());
+        bar->SetPicture(picture.get());
+        const LONG picW = m.PicW();
+        const RECT cell{0, kCy, picW, 2 * kCy};  // no picture, no edge
+        for (UINT state : {0u, static_cast<UINT>(ODS_SELECTED)}) {
+            SCOPED_TRACE(state);
+            EXPECT_EQ(1, m.Draw(DrawnMenu::kSaveClose, state));
+            EXPECT_EQ(m.canvas.Count(kColumn, cell), (cell.right - cell.left) * (cell.bottom - cell.top));
+            EXPECT_GT(m.canvas.Count(kText, m.Item(picW + 6)) + m.canvas.Count(kLightText, m.Item(picW + 6)), 20)
+                << "the caption is still drawn";
+            EXPECT_EQ(1, m.Draw(DrawnMenu::kCheckedItem, state));
+            EXPECT_EQ(m.canvas.Count(kColumn, cell), (cell.right - cell.left) * (cell.bottom - cell.top))
+                << "its own picture replaces the check mark";
+            EXPECT_EQ(1, m.Draw(DrawnMenu::kDisabledItem, ODS_GRAYED | state));
+            EXPECT_EQ(m.canvas.Count(kColumn, cell), (cell.right - cell.left) * (cell.bottom - cell.top));
+            EXPECT_EQ(1, m.Draw(-1, state));
+            EXPECT_EQ(0, m.canvas.Count(RGB(255, 0, 0), m.Item())) << "nothing of the bar item's picture";
+            EXPECT_GT(m.canvas.Count(kText, m.Item()), 10) << "the bar item's caption";
+        }
+    }
+}
+
+TEST(PopupItem, RightToLeftWithTheFlatShadowBorder) {
+    DrawnMenu m;
+    m.Let(L"RightToLeft", Variant::Bool(true));
+    m.Let(L"MenuBorder", Variant::Long(qlBorderFlatWithShadow));
+    const LONG picW = m.PicW();
+    // The column spans cx - picW - 3 to cx - 2, leaving the shadow's two pixels.
+    m.Draw(DrawnMenu::kSaveClose);
+    EXPECT_EQ(kMenuBack, m.At(kCx - picW - 4, 1));
+    EXPECT_EQ(kColumn, m.At(kCx - picW - 3, 1));
+    EXPECT_EQ(kColumn, m.At(kCx - 3, kCy - 1));
+    EXPECT_EQ(kMenuBack, m.At(kCx - 2, 1));
+    EXPECT_EQ(kMenuBack, m.At(kCx - 1, kCy - 1));
+    // The bar: from 0 to cx - 2 less the column and its gap.
+    m.Draw(DrawnMenu::kSaveClose, ODS_SELECTED);
+    EXPECT_EQ(kHighlight, m.At(0, 1));
+    EXPECT_EQ(kHighlight, m.At(kCx - picW - 5, kCy - 1));
+    EXPECT_EQ(kMenuBack, m.At(kCx - picW - 4, 1));
+    // The picture cell, centred in cx - picW - 2 to cx - 2, raised when selected.
+    m.Draw(DrawnMenu::kOpen, ODS_SELECTED);
+    EXPECT_EQ(RGB(0, 128, 0), m.At(kCx - 2 - picW / 2, kCy / 2));
+    ExpectRaisedCell(m, kCx - picW - 2, kCx - 2, kCy);
+    // The last item is two pixels shorter, its bar too.
+    m.Draw(DrawnMenu::kLast, ODS_SELECTED);
+    EXPECT_EQ(kHighlight, m.At(kCx / 2, kCy - 3));
+    EXPECT_EQ(kMenuBack, m.At(kCx / 2, kCy - 2));
+    EXPECT_EQ(kColumn, m.At(kCx - picW - 3, kCy - 3));
+    EXPECT_EQ(kMenuBack, m.At(kCx - picW - 3, kCy - 2));
+    // Separators, 9 pixels high: the column from cx - picW - 2, the lines
+    // from 0 up to it.
+    m.Draw(DrawnMenu::kSeparator, 0, kCy, 9);
+    EXPECT_EQ(kColumn, m.At(kCx - picW - 2, 4));
+    EXPECT_EQ(kColumn, m.At(kCx - 3, 4));
+    EXPECT_EQ(kMenuBack, m.At(kCx - 2, 4));
+    EXPECT_EQ(DarkenColor(DarkenColor(kMenuBack)), m.At(0, 4));
+    EXPECT_EQ(DarkenColor(DarkenColor(kMenuBack)), m.At(kCx - picW - 3, 4));
+    EXPECT_EQ(LightenColor(LightenColor(kMenuBack)), m.At(kCx - picW - 3, 6));
+    EXPECT_EQ(kMenuBack, m.At(0, 5));
+    m.Let(L"HighlightStyle", Variant::Long(qlHighlightXP));
+    m.Draw(DrawnMenu::kSeparator, 0, kCy, 9);
+    EXPECT_EQ(kDisabled, m.At(0, 4));
+    EXPECT_EQ(kDisabled, m.At(kCx - picW - 3, 4));
+    EXPECT_EQ(kColumn, m.At(kCx - picW - 2, 4));
+}
+
+// A bitmap picture that claims to measure nothing: a background picture
+// too small to tile.
+class ZeroSizedPicture final : public IPictureDisp, public IPicture {
+public:
+    ZeroSizedPicture(HBITMAP bitmap, OLE_XSIZE_HIMETRIC cx, OLE_YSIZE_HIMETRIC cy) : m_bitmap(bitmap), m_cx(cx), m_cy(cy) {}
+    ~ZeroSizedPicture() { DeleteObject(m_bitmap); }
+    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) || IsEqualIID(riid, IID_IPictureDisp))
+            *ppv = static_cast<IPictureDisp*>(this);
+        else if (IsEqualIID(riid, IID_IPicture))
+            *ppv = static_cast<IPicture*>(this);
+        else
+            return *ppv = nullptr, E_NOINTERFACE;
+        return S_OK;  // lives on the test's stack
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+    STDMETHODIMP_(ULONG) Release() override { return 1; }
+    STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP get_Handle(OLE_HANDLE* h) override {
+        *h = static_cast<OLE_HANDLE>(reinterpret_cast<UINT_PTR>(m_bitmap));
+        return S_OK;
+    }
+    STDMETHODIMP get_hPal(OLE_HANDLE* h) override { return *h = 0, S_OK; }
+    STDMETHODIMP get_Type(SHORT* type) override { return *type = PICTYPE_BITMAP, S_OK; }
+    STDMETHODIMP get_Width(OLE_XSIZE_HIMETRIC* cx) override { return *cx = m_cx, S_OK; }
+    STDMETHODIMP get_Height(OLE_YSIZE_HIMETRIC* cy) override { return *cy = m_cy, S_OK; }
+    STDMETHODIMP Render(HDC, LONG, LONG, LONG, LONG, OLE_XPOS_HIMETRIC, OLE_YPOS_HIMETRIC, OLE_XSIZE_HIMETRIC,
+                        OLE_YSIZE_HIMETRIC, LPCRECT) override {
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP set_hPal(OLE_HANDLE) override { return E_NOTIMPL; }
+    STDMETHODIMP get_CurDC(HDC* dc) override { return *dc = nullptr, S_OK; }
+    STDMETHODIMP SelectPicture(HDC, HDC*, OLE_HANDLE*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_KeepOriginalFormat(BOOL* keep) override { return *keep = FALSE, S_OK; }
+    STDMETHODIMP put_KeepOriginalFormat(BOOL) override { return S_OK; }
+    STDMETHODIMP PictureChanged() override { return S_OK; }
+    STDMETHODIMP SaveAsFile(LPSTREAM, BOOL, LONG*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_Attributes(DWORD* attributes) override { return *attributes = 0, S_OK; }
+
+private:
+    HBITMAP m_bitmap;
+    OLE_XSIZE_HIMETRIC m_cx;
+    OLE_YSIZE_HIMETRIC m_cy;
+};
+
+TEST(PopupItem, AZeroSizedBackgroundPictureTilesNothingAndBreaksNothing) {
+    // One HIMETRIC rounds to 0 pixels.
+    for (const SIZE size : {SIZE{0, 0}, SIZE{1, 423}, SIZE{423, 0}}) {
+        SCOPED_TRACE(size.cx);
+        ZeroSizedPicture picture(CreateBitmap(16, 16, 1, 32, nullptr), size.cx, size.cy);  // outlives the control
+        DrawnMenu m;
+        ASSERT_EQ(S_OK, m.form->q()->putref_BackgroundPicture(&picture));
+        ASSERT_EQ(static_cast<IPicture*>(&picture), m.form->q()->BackgroundPicture());
+        const RECT item = m.Item();
+        EXPECT_EQ(1, m.Draw(DrawnMenu::kSaveClose));
+        const int left = m.canvas.Count(kSentinel, item);
+        EXPECT_LT(left, kCx * kCy) << "the caption is XORed onto what was there";
+        EXPECT_GT(left, kCx * kCy / 2) << "no tile, no fill";
+        EXPECT_EQ(1, m.Draw(DrawnMenu::kSaveClose, ODS_SELECTED));
+        EXPECT_EQ(kHighlight, m.At(kCx - 3, 1)) << "the selection bar";
+        EXPECT_EQ(1, m.Draw(DrawnMenu::kLast));
+        ASSERT_EQ(S_OK, m.form->q()->putref_BackgroundPicture(nullptr));
+    }
+}
+
+// System colours set for one test and put back after it.
+class SystemColors {
+public:
+    SystemColors(std::initializer_list<std::pair<int, COLORREF>> colors) {
+        for (const auto& [index, color] : colors) m_saved.push_back({index, GetSysColor(index)});
+        Set(colors);
+    }
+    ~SystemColors() { Set(m_saved); }
+    SystemColors(const SystemColors&) = delete;
+    SystemColors& operator=(const SystemColors&) = delete;
+    template <class List>
+    static void Set(const List& colors) {
+        std::vector<int> indices;
+        std::vector<COLORREF> values;
+        for (const auto& [index, color] : colors) indices.push_back(index), values.push_back(color);
+        SetSysColors(static_cast<int>(indices.size()), indices.data(), values.data());
+    }
+
+private:
+    std::vector<std::pair<int, COLORREF>> m_saved;
+};
+
+TEST(DefaultColors, XpColoursFromTheClassicGreyPaletteArePainted) {
+    // The classic grey scheme; the menu bar colour as the menu's, whether
+    // or not the system reports flat menus.
+    SystemColors classic{{COLOR_MENU, 0xC8D0D4},     {COLOR_MENUBAR, 0xC8D0D4},    {COLOR_BTNFACE, 0xC8D0D4},
+                         {COLOR_MENUTEXT, 0x000000}, {COLOR_HIGHLIGHTTEXT, 0xFFFFFF}, {COLOR_HIGHLIGHT, 0x6A240A},
+                         {COLOR_BTNSHADOW, 0x808080}, {COLOR_GRAYTEXT, 0x808080}};
+    DrawnMenu m;
+    m.Let(L"UseCustomColors", Variant::Bool(false));
+    auto xp = [&] {  // a change of style recomputes the defaults
+        m.Let(L"HighlightStyle", Variant::Long(qlHighlightPlain));
+        m.Let(L"HighlightStyle", Variant::Long(qlHighlightXP));
+    };
+    auto expectPainted = [&](COLORREF menu, COLORREF column, COLORREF highlight, COLORREF outline) {
+        EXPECT_EQ(menu, static_cast<COLORREF>(AsLong(m.host->Get(L"MenuBackground"))));
+        EXPECT_EQ(column, static_cast<COLORREF>(AsLong(m.host->Get(L"BitmapBackground"))));
+        EXPECT_EQ(highlight, static_cast<COLORREF>(AsLong(m.host->Get(L"MenuHighlight"))));
+        EXPECT_EQ(outline, static_cast<COLORREF>(AsLong(m.host->Get(L"MenuHighlightBorder"))));
+        m.Draw(DrawnMenu::kSaveClose);
+        EXPECT_EQ(menu, m.At(kCx - 5, 2));
+        EXPECT_EQ(column, m.At(2, 2));
+        m.Draw(DrawnMenu::kSaveClose, ODS_SELECTED);
+        EXPECT_EQ(highlight, m.At(kCx - 5, 2)) << "the XP box";
+        EXPECT_EQ(outline, m.At(0, kCy / 2));
+        EXPECT_EQ(outline, m.At(kCx / 2, 0));
+        EXPECT_EQ(outline, m.At(kCx - 1, kCy - 1));
+    };
+    xp();
+    {
+        SCOPED_TRACE("white menu, grey column: the fixed highlight");
+        expectPainted(0xFFFFFF, 0xC8D0D4, 0xD6BEB5, 0x6B2408);
+    }
+    // Highlighted text not quite white: the column is the menu at 80 % and
+    // the highlight the lightened bar colour, outlined in COLOR_HIGHLIGHT.
+    SystemColors::Set(std::vector<std::pair<int, COLORREF>>{{COLOR_HIGHLIGHTTEXT, 0xF0F0F0}});
+    xp();
+    {
+        SCOPED_TRACE("off-white menu");
+        expectPainted(0xF0F0F0, DarkenColor(0xF0F0F0), LightenColor(0xC8D0D4), 0x6A240A);
+    }
 }
 
 TEST(BarItem, BackgroundFramesAndTheXpBox) {

@@ -93,6 +93,8 @@ struct OpenMenu {
     int selectedIndex = -1;
     RECT selectedItem{};  // screen coordinates
     ScreenShot shot;
+    HWND barOwner = nullptr;  // set when the menu hangs from this window's menu bar
+    ScreenShot barShot;       // that bar, photographed with the menu open
 };
 OpenMenu* g_open = nullptr;
 
@@ -105,6 +107,17 @@ int HilitedItem(HMENU menu) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i)
         if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
     return -1;
+}
+
+// The whole width of the window's menu bar, at the height of its items
+// (screen coordinates).
+RECT MenuBarRect(HWND owner) {
+    RECT item{}, client{};
+    GetMenuItemRect(owner, GetMenu(owner), 0, &item);
+    GetClientRect(owner, &client);
+    POINT origin{0, 0};
+    ClientToScreen(owner, &origin);
+    return {origin.x, item.top, origin.x + client.right, item.bottom};
 }
 
 void Tick() {
@@ -152,6 +165,7 @@ void Tick() {
                 m.selectedIndex = hilited;
                 GetMenuItemRect(nullptr, m.popup, static_cast<UINT>(std::max(hilited, 0)), &m.selectedItem);
                 m.shot = CaptureScreen(window);
+                if (m.barOwner) m.barShot = CaptureScreen(MenuBarRect(m.barOwner));
                 m.finished = true;
                 CloseMenu();
             }
@@ -231,6 +245,33 @@ double EdgeShare(const ScreenShot& shot, COLORREF color, RECT edge) {
     return n > 0 ? static_cast<double>(shot.Count(color, edge)) / n : 0.0;
 }
 
+// The form's menu bar photographed while File's menu hangs from it: Help in
+// the bar colour; File selected, with the loop's look of its style and border.
+void ExpectMenuBar(const Case& c, const ScreenShot& shot, HWND owner, HMENU bar) {
+    ASSERT_FALSE(shot.empty()) << "the menu bar was photographed";
+    const std::string png = SaveShot(shot, std::string(c.name) + "_menubar");
+    EXPECT_FALSE(png.empty());
+    std::printf("  %s\n", png.c_str());
+    RECT file{}, help{};
+    ASSERT_TRUE(GetMenuItemRect(owner, bar, 0, &file));
+    ASSERT_TRUE(GetMenuItemRect(owner, bar, 1, &help));
+    OffsetRect(&file, -shot.where.left, -shot.where.top);
+    OffsetRect(&help, -shot.where.left, -shot.where.top);
+    auto area = [](const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); };
+    ASSERT_GT(area(help), 40);
+    EXPECT_GT(shot.Count(kBarBack, help), area(help) / 2) << "MenuBarBackground behind Help";
+    const RECT fileTop{file.left, file.top, file.right, file.top + 1};
+    if (c.style == 9) {
+        // The XP box turns to the bar colour while the menu is open.
+        EXPECT_GT(shot.Count(kBarBack, file), area(file) / 2) << "XP box in MenuBarBackground";
+        EXPECT_GT(shot.Count(kBorder, fileTop), (file.right - file.left) / 2) << "outlined in MenuHighlightBorder";
+        return;
+    }
+    EXPECT_GT(shot.Count(kMenuBack, file), area(file) / 2) << "custom colours: File selected in MenuBackground";
+    const COLORREF edge = c.border == 0 ? GetSysColor(COLOR_BTNSHADOW) : kBorder;  // sunken, or the flat frame
+    EXPECT_GT(shot.Count(edge, fileTop), (file.right - file.left) / 2) << "File's frame";
+}
+
 TEST_P(RealMenu, OpensSelectsAndShowsItsColours) {
     const Case& c = GetParam();
     HMENU bar = CreateMenu(), popup = CreatePopupMenu();
@@ -274,6 +315,7 @@ TEST_P(RealMenu, OpensSelectsAndShowsItsColours) {
 
     OpenMenu open;
     open.popup = popup;
+    if (c.by == OpenBy::BarClick) open.barOwner = owner;
     g_open = &open;
     form.window.proc().handler = [&open](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
         if (msg == WM_ENTERIDLE && wParam == MSGF_MENU && lParam && !open.menuWindow)
@@ -371,6 +413,8 @@ TEST_P(RealMenu, OpensSelectsAndShowsItsColours) {
     } else {
         EXPECT_LT(EdgeShare(shot, kBorder, left), 0.5) << "Normal keeps the system's border";
     }
+
+    if (c.by == OpenBy::BarClick) ExpectMenuBar(c, open.barShot, owner, bar);
 
     SetMenu(owner, nullptr);
     DestroyMenu(bar);
