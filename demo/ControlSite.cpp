@@ -1,15 +1,9 @@
 #include "demo/ControlSite.h"
 #include <new>
+#include "demo/Twips.h"
 
 namespace demo {
 namespace {
-
-int ScreenPixelsPerInch(int index) {
-    HDC screen = GetDC(nullptr);
-    const int ppi = screen ? GetDeviceCaps(screen, index) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return ppi > 0 ? ppi : 96;
-}
 
 struct AmbientName {
     const wchar_t* name;

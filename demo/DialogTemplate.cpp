@@ -80,7 +80,7 @@ void ApplyLayout(HWND dialog, const DialogLayout& layout) {
     SetWindowPos(dialog, nullptr, x, y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-INT_PTR CALLBACK LayoutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR Dispatch(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         const auto* running = reinterpret_cast<const Running*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, static_cast<LONG_PTR>(running->param));
@@ -91,6 +91,15 @@ INT_PTR CALLBACK LayoutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     auto proc = reinterpret_cast<DLGPROC>(GetPropW(dialog, L"DemoDialogProc"));
     if (msg == WM_NCDESTROY) RemovePropW(dialog, L"DemoDialogProc");
     return proc ? proc(dialog, msg, wParam, lParam) : FALSE;
+}
+
+// No failure of a dialog's handler escapes into the dialog manager.
+INT_PTR CALLBACK LayoutProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    try {
+        return Dispatch(dialog, msg, wParam, lParam);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ struct DialogLayout {
 };
 
 // Runs the dialog modally, owned by `owner` (no taskbar entry). `proc` gets
-// `param` with WM_INITDIALOG after the layout has been applied.
+// `param` with WM_INITDIALOG after the layout has been applied; what it
+// throws is trapped.
 INT_PTR RunDialog(HWND owner, const DialogLayout& layout, DLGPROC proc, LPARAM param);
 
 }  // namespace demo

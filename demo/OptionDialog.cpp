@@ -9,7 +9,7 @@ struct State {
     LONG selected;
 };
 
-INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<State*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrW(dialog, DWLP_USER));
     if (!state) return FALSE;
     const OptionProperty& p = *state->property;
@@ -37,19 +37,11 @@ INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Handle(dialog, msg, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 void RunOptionDialog(HWND owner, const DialogLayout& layout, const OptionProperty& property) {
     State state{&property, 0};
-    RunDialog(owner, layout, Proc, reinterpret_cast<LPARAM>(&state));
+    RunDialog(owner, layout, Handle, reinterpret_cast<LPARAM>(&state));
 }
 
 }  // namespace demo

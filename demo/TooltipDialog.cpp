@@ -51,7 +51,7 @@ void OnOk(HWND dialog, quillon::_Quillon* control) {
                                                                                            : quillon::qlRectangle);
 }
 
-INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* control =
         reinterpret_cast<quillon::_Quillon*>(msg == WM_INITDIALOG ? lParam : GetWindowLongPtrW(dialog, DWLP_USER));
     switch (msg) {
@@ -71,18 +71,10 @@ INT_PTR Handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        return Handle(dialog, msg, wParam, lParam);
-    } catch (...) {
-        return FALSE;
-    }
-}
-
 }  // namespace
 
 void ShowTooltipDialog(HWND owner, quillon::_Quillon* control) {
-    RunDialog(owner, Layout(), Proc, reinterpret_cast<LPARAM>(control));
+    RunDialog(owner, Layout(), Handle, reinterpret_cast<LPARAM>(control));
 }
 
 }  // namespace demo

@@ -1,7 +1,6 @@
 #include "demo/Twips.h"
 
 namespace demo {
-namespace {
 
 int ScreenPixelsPerInch(int index) {
     HDC screen = GetDC(nullptr);
@@ -9,8 +8,6 @@ int ScreenPixelsPerInch(int index) {
     if (screen) ReleaseDC(nullptr, screen);
     return ppi > 0 ? ppi : 96;
 }
-
-}  // namespace
 
 int TwipsToPixelsX(int twips) { return MulDiv(twips, ScreenPixelsPerInch(LOGPIXELSX), 1440); }
 int TwipsToPixelsY(int twips) { return MulDiv(twips, ScreenPixelsPerInch(LOGPIXELSY), 1440); }

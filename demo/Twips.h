@@ -5,6 +5,8 @@
 
 namespace demo {
 
+// The screen's logical pixels per inch along LOGPIXELSX or LOGPIXELSY.
+int ScreenPixelsPerInch(int index);
 int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
 

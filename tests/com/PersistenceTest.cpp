@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 #include "tests/com/ProbeControl.h"
+#include "tests/support/StreamBytes.h"
 #include "tests/support/TestWindows.h"
 
 namespace quillon::test {
@@ -62,28 +63,6 @@ protected:
         return s;
     }
 
-    static std::vector<BYTE> Bytes(IStream* s) {
-        HGLOBAL h = nullptr;
-        GetHGlobalFromStream(s, &h);
-        STATSTG st{};
-        s->Stat(&st, STATFLAG_NONAME);
-        std::vector<BYTE> out(static_cast<size_t>(st.cbSize.QuadPart));
-        auto* p = static_cast<BYTE*>(GlobalLock(h));
-        std::copy(p, p + out.size(), out.begin());
-        GlobalUnlock(h);
-        return out;
-    }
-
-    static ComPtr<IStream> StreamOf(const std::vector<BYTE>& bytes) {
-        ComPtr<IStream> s;
-        CreateStreamOnHGlobal(nullptr, TRUE, s.put());
-        ULONG done = 0;
-        s->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &done);
-        LARGE_INTEGER zero{};
-        s->Seek(zero, STREAM_SEEK_SET, nullptr);
-        return s;
-    }
-
     HRESULT LoadInto(IStream* s) {
         ComPtr<ProbeControl> p = ComPtr<ProbeControl>::Adopt(ProbeControl::New(reader));
         return static_cast<IPersistStreamInit*>(p.get())->Load(s);
@@ -125,7 +104,7 @@ TEST_F(PersistenceTest, PropertyBagRoundTrip) {
 TEST_F(PersistenceTest, StreamRoundTripWithPicture) {
     ULARGE_INTEGER sizeMax{};
     auto s = SaveToStream(&sizeMax);
-    const auto bytes = Bytes(s.get());
+    const auto bytes = BytesOf(s.get());
     EXPECT_EQ(sizeMax.QuadPart, bytes.size());
     // Header: magic, version 1, reserved, five records.
     ASSERT_GE(bytes.size(), 12u);
@@ -161,7 +140,7 @@ TEST_F(PersistenceTest, StreamRoundTripWithPicture) {
 }
 
 TEST_F(PersistenceTest, TruncatedStreamFailsAfterHandingOverWhatWasRead) {
-    const auto bytes = Bytes(SaveToStream().get());
+    const auto bytes = BytesOf(SaveToStream().get());
     // Cut inside the third record (the caption): two values are whole.
     const size_t header = 12;
     const size_t rec1 = 4 + 2 * 12 + 2 + 2;  // "AutoShowHelp", VT_BOOL
@@ -182,7 +161,7 @@ TEST_F(PersistenceTest, TruncatedStreamFailsAfterHandingOverWhatWasRead) {
 }
 
 TEST_F(PersistenceTest, CorruptStreamsFail) {
-    auto bytes = Bytes(SaveToStream().get());
+    auto bytes = BytesOf(SaveToStream().get());
     auto badMagic = bytes;
     badMagic[0] = 'X';
     EXPECT_EQ(STG_E_INVALIDHEADER, LoadInto(StreamOf(badMagic).get()));
@@ -215,7 +194,7 @@ size_t PictureLengthAt(const std::vector<BYTE>& bytes) {
 }
 
 TEST_F(PersistenceTest, APictureThatCannotBeRestoredIsSkippedAndReadingGoesOn) {
-    const auto bytes = Bytes(SaveToStream().get());
+    const auto bytes = BytesOf(SaveToStream().get());
     const size_t length = PictureLengthAt(bytes);
     ASSERT_NE(0u, length);
     const size_t blob = length + 4;
@@ -239,7 +218,7 @@ TEST_F(PersistenceTest, APictureThatCannotBeRestoredIsSkippedAndReadingGoesOn) {
 }
 
 TEST_F(PersistenceTest, DamagedLengthsFailBeforeAnythingIsAllocated) {
-    const auto bytes = Bytes(SaveToStream().get());
+    const auto bytes = BytesOf(SaveToStream().get());
     // The caption's length, well under the string cap but past the end.
     const size_t captionLength = 12 + (4 + 2 * 12 + 2 + 2) + (4 + 2 * 14 + 2 + 4) + 4 + 2 * 7 + 2;
     ASSERT_EQ(L'F', bytes[captionLength + 4]);

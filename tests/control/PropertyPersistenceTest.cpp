@@ -11,6 +11,7 @@
 #include <vector>
 #include "render/ColorUtils.h"
 #include "tests/control/HostedControl.h"
+#include "tests/support/StreamBytes.h"
 
 using namespace quillon;
 using namespace quillon::test;
@@ -366,29 +367,6 @@ TEST_F(PersistedProperties, TheTooltipWindowTakesTheLoadedColours) {
     EXPECT_EQ(RGB(40, 50, 60), static_cast<COLORREF>(SendMessageA(tip, TTM_GETTIPTEXTCOLOR, 0, 0)));
 }
 
-struct StreamBytes {
-    static std::vector<BYTE> Of(IStream* s) {
-        HGLOBAL h = nullptr;
-        GetHGlobalFromStream(s, &h);
-        STATSTG st{};
-        s->Stat(&st, STATFLAG_NONAME);
-        std::vector<BYTE> out(static_cast<size_t>(st.cbSize.QuadPart));
-        const BYTE* p = static_cast<const BYTE*>(GlobalLock(h));
-        std::copy(p, p + out.size(), out.begin());
-        GlobalUnlock(h);
-        return out;
-    }
-    static ComPtr<IStream> From(const std::vector<BYTE>& bytes) {
-        ComPtr<IStream> s;
-        CreateStreamOnHGlobal(nullptr, TRUE, s.put());
-        ULONG done = 0;
-        s->Write(bytes.data(), static_cast<ULONG>(bytes.size()), &done);
-        LARGE_INTEGER zero{};
-        s->Seek(zero, STREAM_SEEK_SET, nullptr);
-        return s;
-    }
-};
-
 // The stream form of a control with every property set.
 std::vector<BYTE> SavedStream(PersistedProperties& test) {
     HostedControl q(test.form.hwnd());
@@ -399,13 +377,13 @@ std::vector<BYTE> SavedStream(PersistedProperties& test) {
     ComPtr<IStream> s;
     EXPECT_EQ(S_OK, CreateStreamOnHGlobal(nullptr, TRUE, s.put()));
     EXPECT_EQ(S_OK, persist->Save(s.get(), TRUE));
-    std::vector<BYTE> bytes = StreamBytes::Of(s.get());
+    std::vector<BYTE> bytes = BytesOf(s.get());
     EXPECT_EQ(sizeMax.QuadPart, bytes.size());
     return bytes;
 }
 
 HRESULT LoadStream(FreshControl& q, const std::vector<BYTE>& bytes) {
-    return q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(StreamBytes::From(bytes).get());
+    return q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(StreamOf(bytes).get());
 }
 
 TEST_F(PersistedProperties, StreamRoundTripAndTruncatedStreams) {
