@@ -37,8 +37,7 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         if (!DrawablePicture(item.Picture(), picture)) return;
         pictureWidth = picture.width;
         const LONG y = RoundHalfEven((cy - picture.height) / 2.0);
-        DrawStateA(hDC, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.handle), 0, 2, y, picture.width,
-                   picture.height, DrawStateFlags(picture, disabled));
+        DrawPicture(hDC, picture, 2, y, picture.width, picture.height, disabled);
         const COLORREF pictureBack = SystemColor(item.PictureBackColor());
         if (PaintColor(*this, ColorRole::MenuBackground) != pictureBack && picture.type == PICTYPE_BITMAP)
             ReplaceColor(hDC, 2, y, picture.width, picture.height, PaintColor(*this, ColorRole::BitmapBackground),

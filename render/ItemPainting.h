@@ -32,6 +32,10 @@ inline UINT DrawStateFlags(const PictureMetrics& picture, bool disabled) noexcep
     return flags;
 }
 
+// Draws a drawable picture's top-left w by h pixels at (x, y), as DrawStateA
+// does; see render/PictureDrawing.cpp.
+void DrawPicture(HDC dc, const PictureMetrics& picture, LONG x, LONG y, LONG w, LONG h, bool disabled) noexcept;
+
 // Draws one text of an item in `font` (the cache's; null keeps the DC's)
 // and `color`; a disabled, unselected text is first drawn once more in
 // `embossColor`, in `embossRect`.

@@ -104,8 +104,7 @@ public:
         const bool xp = style == qlHighlightXP;
         const COLORREF back = xp && selected ? PaintColor(q, ColorRole::MenuHighlight) : bitmapBack;
         const COLORREF oldBack = SetBkColor(dc, back);
-        DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(picture.handle), 0, x, y, w, h,
-                   DrawStateFlags(picture, item.Disabled()));
+        DrawPicture(dc, picture, x, y, w, h, item.Disabled());
         if (oldBack != CLR_INVALID) SetBkColor(dc, oldBack);
 
         const LONG cellLeft = rtl ? cx - picW - shadowShift : 0;

@@ -8,6 +8,7 @@ list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemText.cpp
   ${CMAKE_SOURCE_DIR}/render/MakePicture.cpp
+  ${CMAKE_SOURCE_DIR}/render/PictureDrawing.cpp
   ${CMAKE_SOURCE_DIR}/render/PictureMetrics.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupFrame.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupItem.cpp
