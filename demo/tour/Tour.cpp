@@ -107,6 +107,8 @@ private:
     void Snap(const std::wstring& name, const std::wstring& caption);
     void Check(const std::wstring& name, std::function<bool(std::wstring& detail)> test);
     void CheckProperty(const wchar_t* property, long expected);
+    // Of the `count` commands from `first`, only `checked` carries a check mark.
+    void CheckOnlyChecked(const std::wstring& what, UINT first, int count, UINT checked);
 
     HMENU Bar() const { return GetMenu(m_frame); }
     // The menu on level `k` that leads to `command`: 0 is the bar's drop-down.
@@ -224,6 +226,20 @@ void Tour::CheckProperty(const wchar_t* property, long expected) {
         }
         detail = L"read " + Number(value);
         return value == expected;
+    });
+}
+
+void Tour::CheckOnlyChecked(const std::wstring& what, UINT first, int count, UINT checked) {
+    Check(what, [this, first, count, checked](std::wstring& detail) {
+        bool only = true;
+        for (int i = 0; i < count; ++i) {
+            const UINT command = first + static_cast<UINT>(i);
+            const UINT state = GetMenuState(Bar(), command, MF_BYCOMMAND);
+            const bool isChecked = state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+            if (isChecked) detail += (detail.empty() ? L"checked: " : L", ") + ItemText(Bar(), command);
+            only = only && isChecked == (command == checked);
+        }
+        return only;
     });
 }
 
@@ -576,7 +592,8 @@ void Tour::DialogsOpenAndCancel() {
     ClickButton(kTooltipDialogCaption, L"Balloon");
     ClickButton(kTooltipDialogCaption, L"Tootip Titles");
     ClickButton(kTooltipDialogCaption, L"Tootips");
-    CloseDialog(kTooltipDialogCaption, VK_ESCAPE);
+    ClickButton(kTooltipDialogCaption, L"Cancel");  // the button itself; the other two close with Esc
+    m_script.Wait(L"the dialog closes", [] { return FindDialog(kTooltipDialogCaption) == nullptr; });
     unchanged(L"tooltip");
 }
 
@@ -713,6 +730,8 @@ void Tour::Fonts() {
         const std::wstring face = faces[font];
         Step(L"font-" + Slug(face));
         Choose(cmd::Font0 + static_cast<UINT>(font));
+        CheckOnlyChecked(L"the Fonts menu checks " + face + L" alone", cmd::Font0, cmd::FontCount,
+                         cmd::Font0 + static_cast<UINT>(font));
         OpenMenu(cmd::FileOpen);
         Hover(cmd::FileSaveAs, 0);
         Snap(L"font-" + Slug(face), L"Menu font " + face + L", chosen in Edit > Fonts, for captions and shortcuts.");
@@ -724,12 +743,15 @@ void Tour::RightToLeft() {
     Step(L"right-to-left");
     Choose(cmd::FileRightToLeftMenu);
     CheckProperty(L"RightToLeft", -1);
+    CheckOnlyChecked(L"Right to Left Menu is checked while it is on", cmd::FileRightToLeftMenu, 1,
+                     cmd::FileRightToLeftMenu);
     OpenMenu(cmd::FileOpen);
     Hover(cmd::FileSaveAs, 0);
     Snap(L"right-to-left", L"File > Right to Left Menu: the menus are laid out from right to left.");
     CloseMenus();
     Choose(cmd::FileRightToLeftMenu);
     CheckProperty(L"RightToLeft", 0);
+    CheckOnlyChecked(L"Right to Left Menu is unchecked again", cmd::FileRightToLeftMenu, 1, 0);
 }
 
 void Tour::Backgrounds() {
@@ -742,6 +764,8 @@ void Tour::Backgrounds() {
 
     Step(L"background-none");
     Choose(cmd::BgPicture0);
+    CheckOnlyChecked(L"the Background Picture menu checks None alone", cmd::BgPicture0, cmd::BgPictureCount,
+                     cmd::BgPicture0);
     OpenMenu(cmd::EditUndo);
     Hover(cmd::EditCopy, 0);
     Snap(L"background-none", L"Background Picture > None: no picture behind the items.");
@@ -751,6 +775,8 @@ void Tour::Backgrounds() {
     Step(L"custom-colors-on");
     Choose(cmd::FileUseCustomColors);
     CheckProperty(L"UseCustomColors", -1);
+    CheckOnlyChecked(L"Use Custom Colors is checked while they are on", cmd::FileUseCustomColors, 1,
+                     cmd::FileUseCustomColors);
     // The getter gives the custom value while custom colours are on.
     Check(L"None set the text colour to 128 (TextColor with custom colours on)", [this](std::wstring& detail) {
         long v = -1;
@@ -766,6 +792,8 @@ void Tour::Backgrounds() {
 
     Step(L"background-clouds");
     Choose(cmd::BgPicture0 + 1);
+    CheckOnlyChecked(L"the Background Picture menu checks Clouds alone", cmd::BgPicture0, cmd::BgPictureCount,
+                     cmd::BgPicture0 + 1);
     OpenMenu(cmd::EditUndo);
     Hover(cmd::EditCopy, 0);
     Snap(L"background-clouds", L"Background Picture > Clouds: the clouds behind the popup menus.");
@@ -778,6 +806,8 @@ void Tour::Backgrounds() {
 
     Step(L"background-lake");
     Choose(cmd::BgPicture0 + 2);
+    CheckOnlyChecked(L"the Background Picture menu checks Lake alone", cmd::BgPicture0, cmd::BgPictureCount,
+                     cmd::BgPicture0 + 2);
     OpenMenu(cmd::EditUndo);
     Hover(cmd::EditCopy, 0);
     Snap(L"background-lake", L"Background Picture > Lake: the lake, the picture DemoHost starts with.");
@@ -786,6 +816,7 @@ void Tour::Backgrounds() {
     Step(L"custom-colors-off");
     Choose(cmd::FileUseCustomColors);
     CheckProperty(L"UseCustomColors", 0);
+    CheckOnlyChecked(L"Use Custom Colors is unchecked again", cmd::FileUseCustomColors, 1, 0);
     OpenMenu(cmd::FileOpen);
     Hover(cmd::FileSaveAs, 0);
     Snap(L"custom-colors-off", L"Use Custom Colors off again: the colours computed from the system's.");

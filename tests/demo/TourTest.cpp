@@ -162,6 +162,10 @@ TEST(DemoTour, EveryCheckPasses) {
         "Cancel in the highlight dialog leaves every property as it was",
         "Cancel in the border dialog leaves every property as it was",
         "Cancel in the tooltip dialog leaves every property as it was",
+        "the Fonts menu checks Arial alone",
+        "the Background Picture menu checks Clouds alone",
+        "Use Custom Colors is checked while they are on",
+        "Right to Left Menu is checked while it is on",
     };
     for (const char* check : required) {
         bool found = false;
