@@ -229,6 +229,91 @@ TEST_F(DemoHostTest, FrameAndChildHaveTheirCaptionsAndAnEmptyStatusLine) {
     EXPECT_EQ(status.right - status.left, frame.right) << "the status line spans the frame";
 }
 
+int PixelsX(int twips) {
+    HDC screen = GetDC(nullptr);
+    const int ppi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(twips, ppi, 1440);
+}
+int PixelsY(int twips) {
+    HDC screen = GetDC(nullptr);
+    const int ppi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return MulDiv(twips, ppi, 1440);
+}
+
+// Client sizes in twips, converted for the screen (a pixel either way for rounding).
+void ExpectClientSize(HWND w, int twipsX, int twipsY, const char* what) {
+    RECT r{};
+    GetClientRect(w, &r);
+    EXPECT_NEAR(r.right, PixelsX(twipsX), 1) << what;
+    EXPECT_NEAR(r.bottom, PixelsY(twipsY), 1) << what;
+}
+
+TEST_F(DemoHostTest, FormsAndStatusLineHaveTheirSizesInTwips) {
+    ExpectClientSize(s_frame, 7575, 6855, "MDIForm1");
+    ExpectClientSize(s_child, 3735, 2490, "Form1");
+    HWND box = FindWindowExW(s_frame, nullptr, L"Picture2", nullptr);
+    ASSERT_NE(box, nullptr);
+    RECT status{}, frame{};
+    GetWindowRect(box, &status);
+    GetClientRect(s_frame, &frame);
+    MapWindowPoints(s_frame, nullptr, reinterpret_cast<POINT*>(&frame), 2);
+    EXPECT_NEAR(status.bottom - status.top, PixelsY(375), 1) << "the status line is 375 twips high";
+    EXPECT_EQ(status.bottom, frame.bottom) << "at the bottom of the frame";
+}
+
+TEST_F(DemoHostTest, DialogsHaveTheirSizesOkFirstAndNoTaskbarEntry) {
+    const struct {
+        UINT command;
+        const wchar_t* caption;
+        int w, h;
+    } dialogs[] = {{cmd::ToolsHighlightStyle, kHighlightDialogCaption, 4125, 4170},
+                   {cmd::ToolsBorderStyle, kBorderDialogCaption, 3705, 1545},
+                   {cmd::ToolsTooltipProperties, kTooltipDialogCaption, 2850, 2160}};
+    for (const auto& d : dialogs) {
+        HWND dialog = OpenDialog(d.command, d.caption);
+        ASSERT_NE(dialog, nullptr);
+        SCOPED_TRACE(testing::Message() << "the dialog of command " << d.command);
+        ExpectClientSize(dialog, d.w, d.h, "dialog");
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), s_frame) << "owned by the frame";
+        EXPECT_FALSE(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar entry";
+        EXPECT_FALSE(GetWindowLongW(dialog, GWL_STYLE) & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+        HWND first = GetNextDlgTabItem(dialog, nullptr, FALSE);
+        EXPECT_EQ(GetDlgCtrlID(first), IDOK) << "OK is first in tab order";
+        Click(dialog, IDCANCEL);
+        EXPECT_TRUE(Closes(dialog)) << "the Cancel button closes it";
+    }
+}
+
+// The two pictures DemoHost ships beside itself.
+TEST(DemoBitmaps, CloudsArePalettedAndTheLakeIsTrueColour) {
+    const struct {
+        const wchar_t* file;
+        LONG w, h;
+        WORD bits;
+    } pictures[] = {{L"Clouds.bmp", 280, 230, 8}, {L"Lake.bmp", 256, 256, 24}};
+    for (const auto& p : pictures) {
+        const std::wstring path = OwnFolder() + L"\\..\\demo\\" + p.file;
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << "no " << p.bits << "-bit picture beside DemoHost";
+        BITMAPFILEHEADER fh{};
+        BITMAPINFOHEADER ih{};
+        DWORD read = 0;
+        ReadFile(file, &fh, sizeof fh, &read, nullptr);
+        ReadFile(file, &ih, sizeof ih, &read, nullptr);
+        CloseHandle(file);
+        EXPECT_EQ(fh.bfType, 0x4D42);
+        EXPECT_EQ(ih.biWidth, p.w);
+        EXPECT_EQ(ih.biHeight < 0 ? -ih.biHeight : ih.biHeight, p.h);
+        EXPECT_EQ(ih.biBitCount, p.bits);
+        if (p.bits == 8) {
+            const DWORD colours = ih.biClrUsed ? ih.biClrUsed : 256;
+            EXPECT_EQ(fh.bfOffBits, sizeof fh + ih.biSize + colours * sizeof(RGBQUAD)) << "a palette follows the header";
+        }
+    }
+}
+
 TEST_F(DemoHostTest, ChildMenuIsOnTheFrameAndDrawnByTheControl) {
     // The control converts the bar from a short timer after the child's menu arrives.
     auto barConverted = [](const std::vector<MenuLine>& lines) {
