@@ -148,6 +148,7 @@ private:
     void Fonts();
     void RightToLeft();
     void Backgrounds();
+    void AboutAndFrameMenu();
 
     bool Get(const wchar_t* property, long& value) const;
     std::wstring Status() const { return TextOf(StatusLine(m_frame)); }
@@ -823,6 +824,49 @@ void Tour::Backgrounds() {
     CloseMenus();
 }
 
+void Tour::AboutAndFrameMenu() {
+    Step(L"about-box");
+    Choose(cmd::HelpAbout);
+    m_script.Wait(L"the about box opens", [] { return FindDialog(L"About Quillon") != nullptr; });
+    m_script.Pause(300);
+    Check(L"Help > About shows the control's about box", [](std::wstring& detail) {
+        HWND box = FindDialog(L"About Quillon");
+        detail = box ? L"'" + TextOf(box) + L"'" : L"no about box";
+        return box && IsWindowVisible(box);
+    });
+    Snap(L"about-box", L"Help > About: the control's own about box.");
+    m_script.Do([] { PressKey(VK_ESCAPE); });
+    m_script.Wait(L"the about box closes", [] { return FindDialog(L"About Quillon") == nullptr; });
+
+    // Ctrl+F4 closes the only child: the frame's own menu takes the bar.
+    Step(L"frame-menu");
+    m_script.Do([] { PressKey(VK_F4, VK_CONTROL); });
+    m_script.Wait(L"the child closes", [this] { return PositionOf(Bar(), cmd::FrameFileNew) >= 0; });
+    m_script.Pause(300);
+    Check(L"with no child open the bar shows the frame's File and Help", [this](std::wstring& detail) {
+        detail = std::to_wstring(GetMenuItemCount(Bar())) + L" items";
+        return GetMenuItemCount(Bar()) == 2 && PositionOf(Bar(), cmd::FrameHelpAbout) >= 0 &&
+               PositionOf(Bar(), cmd::EditUndo) < 0;
+    });
+    OpenMenu(cmd::FrameFileNew);
+    Hover(cmd::FrameFileExit, 0);
+    Snap(L"frame-menu", L"With no child form open, the frame's own menu: File, drawn by the control as well.");
+    SwitchMenu(cmd::FrameHelpAbout);
+    Hover(cmd::FrameHelpAbout, 0);
+    Snap(L"frame-help-menu", L"The frame's Help menu.");
+    CloseMenus();
+
+    Step(L"frame-new");
+    Choose(cmd::FrameFileNew);
+    m_script.Wait(L"a new child opens", [this] { return PositionOf(Bar(), cmd::EditUndo) >= 0; });
+    m_script.Pause(300);
+    CheckOnlyChecked(L"a fresh child checks English again", cmd::LangEnglish, 5, cmd::LangEnglish);
+    OpenMenu(cmd::FileOpen);
+    Hover(cmd::FileOpen, 0);
+    Snap(L"frame-new", L"File > New on the frame: a fresh Form1 with its menu on the bar again.");
+    CloseMenus();
+}
+
 void Tour::Build() {
     Menus();
     Popup();
@@ -834,6 +878,7 @@ void Tour::Build() {
     Fonts();
     RightToLeft();
     Backgrounds();
+    AboutAndFrameMenu();
     Step(L"finish");
 }
 

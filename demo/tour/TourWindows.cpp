@@ -59,12 +59,19 @@ void Click(POINT p, bool right) {
     SendInput(3, in, sizeof(INPUT));
 }
 
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
+void PressKey(WORD vk, WORD modifier) {
+    INPUT in[4] = {};
+    UINT n = 0;
+    auto key = [&](WORD code, DWORD flags) {
+        in[n].type = INPUT_KEYBOARD;
+        in[n].ki.wVk = code;
+        in[n++].ki.dwFlags = flags;
+    };
+    if (modifier) key(modifier, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+    SendInput(n, in, sizeof(INPUT));
 }
 
 POINT Center(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }

@@ -10,7 +10,8 @@ namespace demo::tour {
 
 void MoveMouse(POINT p);
 void Click(POINT p, bool right = false);
-void PressKey(WORD vk);
+// `vk`, held together with `modifier` (VK_CONTROL, say) when one is given.
+void PressKey(WORD vk, WORD modifier = 0);
 
 POINT Center(const RECT& r);
 

@@ -166,6 +166,9 @@ TEST(DemoTour, EveryCheckPasses) {
         "the Background Picture menu checks Clouds alone",
         "Use Custom Colors is checked while they are on",
         "Right to Left Menu is checked while it is on",
+        "Help > About shows the control's about box",
+        "with no child open the bar shows the frame's File and Help",
+        "a fresh child checks English again",
     };
     for (const char* check : required) {
         bool found = false;
@@ -192,7 +195,7 @@ TEST(DemoTour, PageShowsEveryScreenshotWithACaption) {
     for (const char* step : {"-start.png", "-zoom-in-tooltip.png", "-fonts-arial-tooltip.png", "-popup-menu.png",
                              "-highlight-radial.png", "-border-flat-with-shadow.png", "-tooltip-dialog.png",
                              "-language-german.png", "-right-to-left.png", "-background-clouds.png",
-                             "-custom-colors-on.png"}) {
+                             "-custom-colors-on.png", "-about-box.png", "-frame-menu.png"}) {
         bool found = false;
         for (const std::string& f : shown) found = found || f.find(step) != std::string::npos;
         EXPECT_TRUE(found) << "no screenshot *" << step;
