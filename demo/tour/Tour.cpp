@@ -129,6 +129,9 @@ private:
 
     void OpenMenu(UINT command);    // clicks the bar item of the menu holding `command`
     void SwitchMenu(UINT command);  // a menu is open: points at another bar item
+    // A menu is open: moves along the bar to the menu holding `hovered`,
+    // points at that item and takes the picture.
+    void SwitchAndSnap(UINT hovered, const std::wstring& name, const std::wstring& caption);
     void Hover(UINT command, int level);
     void OpenSubmenu(UINT command, int level);  // hovers the item leading to `command` on `level`
     void CloseMenus();
@@ -260,6 +263,12 @@ void Tour::SwitchMenu(UINT command) {
     });
     m_script.Wait(L"the next menu opens", [this, command] { return PopupWindowOf(Level(command, 0)) != nullptr; });
     m_script.Pause(150);
+}
+
+void Tour::SwitchAndSnap(UINT hovered, const std::wstring& name, const std::wstring& caption) {
+    SwitchMenu(hovered);
+    Hover(hovered, 0);
+    Snap(name, caption);
 }
 
 void Tour::Hover(UINT command, int level) {
@@ -488,12 +497,8 @@ void Tour::Menus() {
               return Status() == L"Zoom out of current document";
           });
     Snap(L"zoom-out-status", L"View > Zoom Out: the status line follows the item under the mouse.");
-    SwitchMenu(cmd::ToolsHighlightStyle);
-    Hover(cmd::ToolsTooltipProperties, 0);
-    Snap(L"tools-menu", L"The Tools menu with the three dialogs.");
-    SwitchMenu(cmd::HelpAbout);
-    Hover(cmd::HelpAbout, 0);
-    Snap(L"help-menu", L"The Help menu.");
+    SwitchAndSnap(cmd::ToolsTooltipProperties, L"tools-menu", L"The Tools menu with the three dialogs.");
+    SwitchAndSnap(cmd::HelpAbout, L"help-menu", L"The Help menu.");
     CloseMenus();
     m_script.Until([this] { return Status().empty(); }, 2000);
     Check(L"closing the menu empties the status line", [this](std::wstring& detail) {
@@ -851,9 +856,7 @@ void Tour::AboutAndFrameMenu() {
     OpenMenu(cmd::FrameFileNew);
     Hover(cmd::FrameFileExit, 0);
     Snap(L"frame-menu", L"With no child form open, the frame's own menu: File, drawn by the control as well.");
-    SwitchMenu(cmd::FrameHelpAbout);
-    Hover(cmd::FrameHelpAbout, 0);
-    Snap(L"frame-help-menu", L"The frame's Help menu.");
+    SwitchAndSnap(cmd::FrameHelpAbout, L"frame-help-menu", L"The frame's Help menu.");
     CloseMenus();
 
     Step(L"frame-new");
