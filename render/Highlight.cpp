@@ -102,24 +102,6 @@ void SetPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
         for (LONG y = box.top; y < box.bottom; ++y) SetPixelV(hDC, x, y, colorAt(x, y));
 }
 
-// True when a 32-bit top-down DIB copied with BitBlt lands on `hDC` exactly
-// as SetPixelV would set the same colours: a true-colour target without
-// mapping or world transforms.
-bool TakesTrueColorBlit(HDC hDC) noexcept {
-    if (GetMapMode(hDC) != MM_TEXT || GetGraphicsMode(hDC) != GM_COMPATIBLE) return false;
-    int bits = 0;
-    const DWORD type = GetObjectType(hDC);
-    if (type == OBJ_MEMDC) {
-        BITMAP bm = {};
-        HGDIOBJ selected = GetCurrentObject(hDC, OBJ_BITMAP);
-        if (!selected || !GetObject(selected, sizeof bm, &bm)) return false;
-        bits = bm.bmBitsPixel * bm.bmPlanes;
-    } else if (type == OBJ_DC) {
-        bits = GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES);
-    }
-    return bits == 24 || bits == 32;
-}
-
 template <class ColorAt>
 bool BlitPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
     const LONG width = box.right - box.left;
@@ -205,6 +187,40 @@ void XPBox(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2) noexcept {
 }
 
 }  // namespace
+
+// True when a 32-bit top-down DIB copied with BitBlt lands on `hDC` exactly
+// as SetPixelV would set the same colours: a true-colour target without
+// mapping or world transforms.
+namespace {
+
+// A window DC has the screen's depth. Asking the DC each time is slow on
+// some systems (a quarter of a millisecond under Wine), once per item.
+int ScreenColorBits() noexcept {
+    static const int bits = [] {
+        HDC screen = GetDC(nullptr);
+        const int b = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 0;
+        if (screen) ReleaseDC(nullptr, screen);
+        return b;
+    }();
+    return bits;
+}
+
+}  // namespace
+
+bool TakesTrueColorBlit(HDC hDC) noexcept {
+    if (GetMapMode(hDC) != MM_TEXT || GetGraphicsMode(hDC) != GM_COMPATIBLE) return false;
+    int bits = 0;
+    const DWORD type = GetObjectType(hDC);
+    if (type == OBJ_MEMDC) {
+        BITMAP bm = {};
+        HGDIOBJ selected = GetCurrentObject(hDC, OBJ_BITMAP);
+        if (!selected || !GetObject(selected, sizeof bm, &bm)) return false;
+        bits = bm.bmBitsPixel * bm.bmPlanes;
+    } else if (type == OBJ_DC) {
+        bits = ScreenColorBits();
+    }
+    return bits == 24 || bits == 32;
+}
 
 void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, PixelPath path) noexcept {
     const bool emptyRect = rect.right == rect.left || rect.bottom == rect.top;

@@ -2,10 +2,12 @@
 // a memory DC of its own, and selecting a screen-compatible bitmap is slow on
 // some systems (a tenth of a millisecond and more under Wine), once for every
 // item painted. An enabled colour bitmap drawn onto a true-colour target
-// gives the same pixels when its bits are copied straight to the device, so
-// that case skips the selection; everything else is left to DrawStateA.
+// without transforms gives the same pixels when its bits are copied straight
+// to the device, so that case skips the selection; everything else is left
+// to DrawStateA.
 #include <new>
 #include <vector>
+#include "render/Highlight.h"
 #include "render/ItemPainting.h"
 
 namespace quillon {
@@ -14,7 +16,7 @@ namespace {
 bool CopyBitmapBits(HDC dc, HBITMAP bitmap, LONG x, LONG y, LONG w, LONG h) noexcept {
     BITMAP info{};
     if (GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmBitsPixel <= 8) return false;
-    if (GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) <= 8 || GetMapMode(dc) != MM_TEXT) return false;
+    if (!TakesTrueColorBlit(dc)) return false;
     if (w > info.bmWidth) w = info.bmWidth;
     if (h > info.bmHeight) h = info.bmHeight;
     if (w <= 0 || h <= 0) return false;
