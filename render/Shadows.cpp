@@ -4,6 +4,7 @@
 // the menu background, which softens the edge.
 #include <windows.h>
 #include <olectl.h>
+#include <vector>
 #include "control/Quillon.h"
 #include "menu/MenuItem.h"
 #include "render/ColorUtils.h"
@@ -12,11 +13,14 @@
 namespace quillon {
 namespace {
 
-// A memory DC holding the screen capture's bitmap; the DC's own bitmap is
-// put back before the DC goes.
-class CaptureDC {
+// The rows of the screen capture a shadow reads. The capture's pixels are
+// copied out with GetDIBits rather than read one by one from a DC holding
+// it: selecting a screen-sized bitmap into a DC for every item painted is
+// slow on some systems. A capture that is not true colour is read through
+// such a DC after all, so its colours come back exactly as GetPixel gives them.
+class CaptureRows {
 public:
-    CaptureDC(HDC compatible, IPictureDisp* capture) noexcept {
+    CaptureRows(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom) noexcept : m_top(top), m_bottom(bottom) {
         if (!capture) return;
         IPicture* picture = nullptr;
         if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture) return;
@@ -24,24 +28,60 @@ public:
         const HRESULT hr = picture->get_Handle(&handle);
         picture->Release();  // the control's reference keeps the bitmap alive
         if (FAILED(hr) || !handle) return;
+        m_bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        BITMAP info{};
+        if (GetObject(m_bitmap, sizeof info, &info) != sizeof info) return;
+        m_width = info.bmWidth;
+        m_height = info.bmHeight;
+        if (m_top < 0) m_top = 0;
+        if (m_bottom > m_height) m_bottom = m_height;
+        if (m_bottom <= m_top) return;
+        if (info.bmBitsPixel >= 24 && ReadRows(compatible)) return;
         m_dc = CreateCompatibleDC(compatible);
-        if (!m_dc) return;
-        m_previous = SelectObject(m_dc, reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)));
-        if (!m_previous) {
+        if (m_dc) m_previous = SelectObject(m_dc, m_bitmap);
+        if (m_dc && !m_previous) {
             DeleteDC(m_dc);
             m_dc = nullptr;
         }
     }
-    ~CaptureDC() {
+    ~CaptureRows() {
         if (!m_dc) return;
         SelectObject(m_dc, m_previous);
         DeleteDC(m_dc);
     }
-    CaptureDC(const CaptureDC&) = delete;
-    CaptureDC& operator=(const CaptureDC&) = delete;
-    HDC get() const noexcept { return m_dc; }
+    CaptureRows(const CaptureRows&) = delete;
+    CaptureRows& operator=(const CaptureRows&) = delete;
+
+    bool ok() const noexcept { return m_dc || !m_rows.empty(); }
+    // The captured colour at screen (x, y); CLR_INVALID off the capture.
+    COLORREF At(LONG x, LONG y) const noexcept {
+        if (m_dc) return GetPixel(m_dc, x, y);
+        if (x < 0 || x >= m_width || y < m_top || y >= m_bottom) return CLR_INVALID;
+        const DWORD p = m_rows[static_cast<size_t>(m_bottom - 1 - y) * static_cast<size_t>(m_width) + x];
+        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+    }
 
 private:
+    // Bottom-up rows: scan line 0 is the capture's last row.
+    bool ReadRows(HDC compatible) noexcept {
+        try {
+            m_rows.resize(static_cast<size_t>(m_bottom - m_top) * static_cast<size_t>(m_width));
+        } catch (...) {
+            return false;
+        }
+        BITMAPINFO bits{};
+        bits.bmiHeader = {sizeof(BITMAPINFOHEADER), m_width, m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        const int lines = m_bottom - m_top;
+        if (GetDIBits(compatible, m_bitmap, static_cast<UINT>(m_height - m_bottom), static_cast<UINT>(lines),
+                      m_rows.data(), &bits, DIB_RGB_COLORS) == lines)
+            return true;
+        m_rows.clear();
+        return false;
+    }
+
+    HBITMAP m_bitmap = nullptr;
+    LONG m_width = 0, m_height = 0, m_top = 0, m_bottom = 0;
+    std::vector<DWORD> m_rows;
     HDC m_dc = nullptr;
     HGDIOBJ m_previous = nullptr;
 };
@@ -79,17 +119,17 @@ constexpr LONG kShadowWidth = 2;
 }  // namespace
 
 void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yFrom, LONG yTo) {
-    CaptureDC capture(windowDC, m_ScreenCapture.get());
-    if (!capture.get()) return;
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
+    const CaptureRows capture(windowDC, m_ScreenCapture.get(), yFrom + wr.top, yTo + wr.top + 1);
+    if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG x = W - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
         for (LONG y = yFrom; y <= yTo; ++y) {
-            const COLORREF screen = GetPixel(capture.get(), x + wr.left, y + wr.top);
+            const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;  // off the captured screen
             SetPixelV(windowDC, x, y, y < kShadowOffset ? screen : shade(screen));
         }
@@ -97,17 +137,17 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
 }
 
 void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
-    CaptureDC capture(windowDC, m_ScreenCapture.get());
-    if (!capture.get()) return;
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
+    const CaptureRows capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom);
+    if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG y = H - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
         for (LONG x = 0; x < W; ++x) {
-            const COLORREF screen = GetPixel(capture.get(), x + wr.left, y + wr.top);
+            const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;
             SetPixelV(windowDC, x, y, x < kShadowOffset ? screen : shade(screen));
         }

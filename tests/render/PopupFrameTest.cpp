@@ -1,6 +1,7 @@
 // Popup frames, shadows, the screen capture of a menu loop and background
 // tiles, painted by the control into real windows through WM_DRAWITEM.
 #include <windows.h>
+#include <vector>
 #include <olectl.h>
 #include <gtest/gtest.h>
 #include <memory>
@@ -258,6 +259,49 @@ TEST_F(PopupFrame, FlatWithShadowDarkensTheScreenBeneath) {
     EXPECT_EQ(kLine, WindowPixel(0, H / 2));
     EXPECT_EQ(kLine, WindowPixel(W / 2, 0));
     EXPECT_EQ(kBack, WindowPixel(1, H / 2));
+}
+
+// Over a striped screen every shadow pixel is the shade of the captured
+// pixel right beneath it, row by row and column by column.
+TEST_F(PopupFrame, ShadowsFollowTheScreenPixelByPixel) {
+    std::vector<HWND> stripes;
+    for (int i = 0; i < 12; ++i)  // 4-pixel bands of three colours across where the popup goes
+        stripes.push_back(MakeSolidWindow(WS_POPUP, 250 + (i % 2) * 3, 296 + 4 * i, 400, 4,
+                                          RGB(40 + 60 * (i % 3), 200 - 50 * (i % 3), 30 + 20 * i)));
+    PumpMessages(100);
+    SetBorder(2);
+    OpenPopup(2);
+    DrawItem(0, 0);
+    DrawItem(1, kItemHeight);
+    auto capture = ComPtr<IPictureDisp>(q()->ScreenCapture()).As<IPicture>(IID_IPicture);
+    ASSERT_TRUE(capture);
+    OLE_HANDLE handle = 0;
+    ASSERT_EQ(S_OK, capture->get_Handle(&handle));
+    HDC screenDC = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(screenDC, reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)));
+    ASSERT_NE(nullptr, old);
+    RECT wr{};
+    GetWindowRect(popup, &wr);
+    auto beneath = [&](LONG x, LONG y) { return GetPixel(screenDC, wr.left + x, wr.top + y); };
+    int checked = 0, distinct = 0;
+    COLORREF last = CLR_INVALID;
+    for (LONG y = 2; y < H - 2; ++y) {
+        const COLORREF under = beneath(W - 2, y);
+        distinct += under != last;
+        last = under;
+        EXPECT_EQ(DarkenColor(under), WindowPixel(W - 2, y)) << "right, inner, row " << y;
+        EXPECT_EQ(DarkenColor(BlendColors(kBack, beneath(W - 1, y), 0.5f)), WindowPixel(W - 1, y)) << "row " << y;
+        ++checked;
+    }
+    for (LONG x = 2; x < W; ++x) {
+        EXPECT_EQ(DarkenColor(beneath(x, H - 2)), WindowPixel(x, H - 2)) << "bottom, inner, column " << x;
+        EXPECT_EQ(DarkenColor(BlendColors(kBack, beneath(x, H - 1), 0.5f)), WindowPixel(x, H - 1)) << x;
+    }
+    EXPECT_GT(checked, 10);
+    EXPECT_GE(distinct, 3) << "the stripes lie under the shadow";
+    SelectObject(screenDC, old);
+    DeleteDC(screenDC);
+    for (HWND w : stripes) DestroyWindow(w);
 }
 
 // Client pixels away from the caption: the right part of each item.
