@@ -558,13 +558,19 @@ void Tour::DialogsOpenAndCancel() {
         });
     };
 
+    // An option dialog shows the control's current value checked.
+    auto checkOpensOn = [this](const std::wstring& dialog, const wchar_t* caption, const std::wstring& option) {
+        Check(L"the " + dialog + L" dialog opens on '" + option + L"'", [caption, option](std::wstring& detail) {
+            const std::wstring checked = CheckedRadio(FindDialog(caption));
+            detail = L"'" + checked + L"'";
+            return checked == option;
+        });
+    };
+
     Step(L"highlight-dialog");
     save();
     OpenDialog(cmd::ToolsHighlightStyle, kHighlightDialogCaption);
-    Check(L"the highlight dialog opens on 'XP'", [](std::wstring& detail) {
-        detail = L"'" + CheckedRadio(FindDialog(kHighlightDialogCaption)) + L"'";
-        return CheckedRadio(FindDialog(kHighlightDialogCaption)) == L"XP";
-    });
+    checkOpensOn(L"highlight", kHighlightDialogCaption, L"XP");
     Snap(L"highlight-dialog", L"Tools > Highlight Style: the dialog opens on the control's current style, XP.");
     ClickButton(kHighlightDialogCaption, L"Diagonal");
     ClickButton(kHighlightDialogCaption, L"Plain");
@@ -574,10 +580,7 @@ void Tour::DialogsOpenAndCancel() {
     Step(L"border-dialog");
     save();
     OpenDialog(cmd::ToolsBorderStyle, kBorderDialogCaption);
-    Check(L"the border dialog opens on 'Flat'", [](std::wstring& detail) {
-        detail = L"'" + CheckedRadio(FindDialog(kBorderDialogCaption)) + L"'";
-        return CheckedRadio(FindDialog(kBorderDialogCaption)) == L"Flat";
-    });
+    checkOpensOn(L"border", kBorderDialogCaption, L"Flat");
     Snap(L"border-dialog", L"Tools > Border Style: the dialog opens on Flat.");
     ClickButton(kBorderDialogCaption, L"Normal");
     CloseDialog(kBorderDialogCaption, VK_ESCAPE);

@@ -7,39 +7,17 @@
 #include <algorithm>
 #include <vector>
 #include "tests/com/ProbeControl.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/StreamBytes.h"
 #include "tests/support/TestWindows.h"
 
 namespace quillon::test {
 namespace {
 
-// A 24-bit picture, as loaded from a .bmp file. (Wine's picture object
-// cannot read back a 32-bit bitmap it saved itself, so screen-compatible
-// bitmaps do not round-trip there.)
-ComPtr<IPicture> MakeBitmapPicture(int cx, int cy) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    EXPECT_NE(nullptr, bmp);
-    PICTDESC pd{};
-    pd.cbSizeofstruct = sizeof pd;
-    pd.picType = PICTYPE_BITMAP;
-    pd.bmp.hbitmap = bmp;
-    ComPtr<IPicture> pic;
-    // The picture owns the bitmap.
-    EXPECT_EQ(S_OK, OleCreatePictureIndirect(&pd, IID_IPicture, TRUE, pic.put_void()));
-    return pic;
-}
-
 class PersistenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        picture = MakeBitmapPicture(24, 16);
+        picture = Dib24Picture(24, 16, RGB(0, 128, 0), RGB(255, 255, 0)).As<IPicture>(IID_IPicture);
         ASSERT_TRUE(picture);
         writer->toWrite = {{L"AutoShowHelp", Variant::Bool(true)},
                            {L"HighlightStyle", Variant::Long(7)},

@@ -11,40 +11,13 @@
 #include <vector>
 #include "render/ColorUtils.h"
 #include "tests/control/HostedControl.h"
+#include "tests/support/Pictures.h"
 #include "tests/support/StreamBytes.h"
 
 using namespace quillon;
 using namespace quillon::test;
 
 namespace {
-
-// A 24-bit picture filled with `back`, one pixel at (2, 3) in `dot`.
-ComPtr<IPictureDisp> MakePicture(int cx, int cy, COLORREF back, COLORREF dot) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = cx;
-    bi.bmiHeader.biHeight = cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    RECT all{0, 0, cx, cy};
-    HBRUSH brush = CreateSolidBrush(back);
-    FillRect(dc, &all, brush);
-    DeleteObject(brush);
-    SetPixel(dc, 2, 3, dot);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    PICTDESC pd{};
-    pd.cbSizeofstruct = sizeof pd;
-    pd.picType = PICTYPE_BITMAP;
-    pd.bmp.hbitmap = bmp;
-    ComPtr<IPictureDisp> pic;
-    EXPECT_EQ(S_OK, OleCreatePictureIndirect(&pd, IID_IPictureDisp, TRUE, pic.put_void()));
-    return pic;
-}
 
 struct PictureFacts {
     SHORT type = 0;
@@ -168,8 +141,8 @@ struct PersistedProperties : ::testing::Test {
         }
     }
 
-    ComPtr<IPictureDisp> checkMark = MakePicture(13, 13, RGB(255, 0, 0), RGB(0, 0, 255));
-    ComPtr<IPictureDisp> background = MakePicture(24, 16, RGB(0, 128, 0), RGB(255, 255, 0));
+    ComPtr<IPictureDisp> checkMark = Dib24Picture(13, 13, RGB(255, 0, 0), RGB(0, 0, 255));
+    ComPtr<IPictureDisp> background = Dib24Picture(24, 16, RGB(0, 128, 0), RGB(255, 255, 0));
     // Taken before a control selects the bitmaps into its own device contexts.
     PictureFacts checkFacts = FactsOf(checkMark.get());
     PictureFacts backFacts = FactsOf(background.get());

@@ -10,6 +10,7 @@
 #include "menu/ItemCollection.h"
 #include "menu/MenuItem.h"
 #include "tests/control/HostedControl.h"
+#include "tests/support/Pictures.h"
 
 namespace quillon::test {
 
@@ -18,13 +19,7 @@ inline ComPtr<IPictureDisp> MakeBitmapPicture(int w = 16, int h = 16) {
     HDC screen = GetDC(nullptr);
     HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
     ReleaseDC(nullptr, screen);
-    PICTDESC pd{};
-    pd.cbSizeofstruct = sizeof pd;
-    pd.picType = PICTYPE_BITMAP;
-    pd.bmp.hbitmap = bmp;
-    ComPtr<IPictureDisp> pic;
-    if (FAILED(OleCreatePictureIndirect(&pd, IID_IPictureDisp, TRUE, pic.put_void()))) DeleteObject(bmp);
-    return pic;
+    return PictureOwning(bmp);
 }
 
 // A bitmap picture drawn by `paint` into its own bitmap.
