@@ -16,6 +16,7 @@
 #include "control/ole/OleControl.h"
 #include "control/ole/DualDispatch.h"
 #include "help/Tooltip.h"
+#include "menu/SystemMenuMetrics.h"
 #include "render/ColorUtils.h"
 #include "hook/Guard.h"
 #include "hook/SubclassListener.h"
@@ -369,6 +370,8 @@ public:
     LONG GetMaxShortcutWidth(const CMenuItem& item) const;
     LONG GetPictureColumnWidth(const CMenuItem& item) const;
     LONG GetCheckMarkWidth(const CMenuItem* item) const;
+    // SM_CYMENU and SM_CXMENUCHECK as measuring and painting use them.
+    const SystemMenuMetrics& MenuMetrics() const { return m_menuMetrics; }
     void RemeasureItem(CMenuItem& item);
     // The item's text read from the menu by position ("" when none).
     static std::wstring GetMenuText(HMENU menu, int position);
@@ -419,6 +422,7 @@ private:
         LONG width = 0;
     };
     CachedFontDescription m_cachedFontDescription;
+    SystemMenuMetrics m_menuMetrics;
     int m_cachedFontCreations = 0;
 
     // --- Renderer: render/.

@@ -37,7 +37,9 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
 
     case WM_INITMENUPOPUP:
         // The form's own code updates the popup first, exactly once; then
-        // what it posted is handled; then the popup is converted.
+        // what it posted is handled; then the popup is converted and
+        // measured with the metrics of this moment.
+        m_menuMetrics.Invalidate();
         SubclassWnd::CallOriginalWindowProc(hwnd, msg, wParam, lParam);
         ProcessPendingMessages();
         ProcessPendingMessages();
@@ -48,6 +50,7 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
     case WM_ENTERMENULOOP:
         m_NCTimer.Stop();
         m_bMenuLoopActive = true;
+        m_menuMetrics.Invalidate();
         GrabScreen();
         ClearBarHighlight(hwnd);
         break;
@@ -65,6 +68,8 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         break;
 
     case WM_SETTINGCHANGE:
+        m_menuMetrics.Invalidate();
+        [[fallthrough]];
     case WM_GETMINMAXINFO:
         if (ItemCount() > 0) RefreshColors(hwnd);
         break;

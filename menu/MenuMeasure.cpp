@@ -37,7 +37,7 @@ void Quillon::RemeasureItem(CMenuItem& item) {
 }
 
 LONG Quillon::GetMenuBarHeight() const {
-    LONG h = GetSystemMetrics(SM_CYMENU);
+    LONG h = m_menuMetrics.MenuHeight();
     if (!m_colMenuItems) return h;
     m_colMenuItems->ForEach([&](const CMenuItem& r) {
         if (!r.IsTopLevel()) return;
@@ -85,11 +85,11 @@ LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
                 if (w > m) m = w;
             });
         });
-    const LONG bar = GetSystemMetrics(SM_CYMENU);
+    const LONG bar = m_menuMetrics.MenuHeight();
     return m + 4 > bar ? m + 4 : bar;
 }
 
-LONG Quillon::GetCheckMarkWidth(const CMenuItem*) const { return GetSystemMetrics(SM_CXMENUCHECK); }
+LONG Quillon::GetCheckMarkWidth(const CMenuItem*) const { return m_menuMetrics.CheckWidth(); }
 
 void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result) {
     if (!lParam) return;
@@ -101,7 +101,7 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
     LONG bar = 19, width = 0, height = 0;
     ComPtr<CMenuItem> item;
     // 2.
-    Trap([&] { bar = GetSystemMetrics(SM_CYMENU); });
+    Trap([&] { bar = m_menuMetrics.MenuHeight(); });
     // 3.
     Trap([&] { item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(mis.itemData))); });
     if (!item) {

@@ -145,7 +145,7 @@ public:
         });
         Trap([&] {
             if (item.ShortcutText().empty()) return;
-            const LONG m = GetSystemMetrics(SM_CXMENUCHECK);
+            const LONG m = q.MenuMetrics().CheckWidth();
             const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
             HFONT font = q.GetCachedFont(item.ShortcutFont(), 0, item.ShortcutTextHeight() - 4);

@@ -116,6 +116,46 @@ TEST(MenuMeasure, MenuBarItemsAndTheLastItemOfAShadowedMenu) {
     DestroyMenu(popup);
 }
 
+// The menu bar height and check-mark width are read once per popup opening
+// and again after a settings change, so every item of one popup is measured
+// with the same figures and a changed setting is seen at the next opening.
+TEST(MenuMeasure, MenuMetricsAreReadAgainWhenAPopupOpensOrSettingsChange) {
+    NONCLIENTMETRICSA saved{};
+    saved.cbSize = 340;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, 340, &saved, 0));
+    struct Restore {
+        NONCLIENTMETRICSA& metrics;
+        ~Restore() { SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, 340, &metrics, 0); }
+    } restore{saved};
+
+    MenuForm form;
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Item");
+    AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+    form.Open(popup);
+    CMenuItem* sep = form.Record(popup, 1);
+    ASSERT_NE(sep, nullptr);
+    const LONG before = Bar();
+    const auto halfOf = [](LONG h) { return static_cast<UINT>(std::nearbyint(h / 2.0)); };
+    EXPECT_EQ(form.Measure(sep).itemHeight, halfOf(before));
+
+    NONCLIENTMETRICSA taller = saved;
+    taller.iMenuHeight = saved.iMenuHeight + 20;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, 340, &taller, 0));
+    const LONG after = Bar();
+    if (after == before) GTEST_SKIP() << "the menu height setting does not change SM_CYMENU here";
+    // Still the figure of this popup's opening.
+    EXPECT_EQ(form.Measure(sep).itemHeight, halfOf(before));
+    SendMessageA(form.window.hwnd(), WM_SETTINGCHANGE, SPI_SETNONCLIENTMETRICS, 0);
+    EXPECT_EQ(form.Measure(sep).itemHeight, halfOf(after));
+
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETNONCLIENTMETRICS, 340, &saved, 0));
+    ASSERT_EQ(Bar(), before);
+    form.Open(popup);
+    EXPECT_EQ(form.Measure(sep).itemHeight, halfOf(before));
+    DestroyMenu(popup);
+}
+
 TEST(MenuMeasure, TheHostMayResizeAndUnknownItemsGetADefault) {
     MenuForm form;
     HMENU popup = CreatePopupMenu();
