@@ -458,6 +458,9 @@ private:
     void DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem& item);
     void TileBackground(HDC hDC, LONG x, LONG y, LONG width, LONG height);
     ComPtr<IPictureDisp> m_ScreenCapture;
+    // Rows of the capture read for one shadow; kept, with their room, for
+    // the next item of the menu loop.
+    std::vector<DWORD> m_shadowRows;
 
     // Hot tracking (render/HotTracking.cpp).
     void HotBarItem(HWND hwnd, HMENU menu, int position);

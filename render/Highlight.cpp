@@ -5,8 +5,11 @@
 #include "render/Highlight.h"
 #include <cmath>
 #include <cstdint>
+#include <new>
+#include <vector>
 #include "render/ColorUtils.h"
 #include "render/GdiScoped.h"
+#include "render/TrueColorPixels.h"
 
 namespace quillon {
 namespace {
@@ -108,37 +111,15 @@ bool BlitPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
     const LONG height = box.bottom - box.top;
     if (width <= 0 || height <= 0) return true;
     if (!TakesTrueColorBlit(hDC)) return false;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(hDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!dib || !bits) {
-        if (dib) DeleteObject(dib);
+    try {
+        std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+        for (LONG y = 0; y < height; ++y)
+            for (LONG x = 0; x < width; ++x)
+                pixels[static_cast<size_t>(y) * width + x] = DibPixel(colorAt(box.left + x, box.top + y));
+        return CopyTrueColorPixels(hDC, box.left, box.top, width, height, pixels.data(), width);
+    } catch (const std::bad_alloc&) {
         return false;
     }
-    HDC memory = CreateCompatibleDC(hDC);
-    if (!memory) {
-        DeleteObject(dib);
-        return false;
-    }
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (LONG y = 0; y < height; ++y)
-        for (LONG x = 0; x < width; ++x) {
-            const COLORREF c = colorAt(box.left + x, box.top + y);
-            // DIB pixels are 0x00RRGGBB.
-            pixels[y * width + x] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        }
-    HGDIOBJ old = SelectObject(memory, dib);
-    const BOOL copied = BitBlt(hDC, box.left, box.top, width, height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(dib);
-    return copied != FALSE;
 }
 
 template <class ColorAt>
@@ -187,40 +168,6 @@ void XPBox(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2) noexcept {
 }
 
 }  // namespace
-
-// True when a 32-bit top-down DIB copied with BitBlt lands on `hDC` exactly
-// as SetPixelV would set the same colours: a true-colour target without
-// mapping or world transforms.
-namespace {
-
-// A window DC has the screen's depth. Asking the DC each time is slow on
-// some systems (a quarter of a millisecond under Wine), once per item.
-int ScreenColorBits() noexcept {
-    static const int bits = [] {
-        HDC screen = GetDC(nullptr);
-        const int b = screen ? GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES) : 0;
-        if (screen) ReleaseDC(nullptr, screen);
-        return b;
-    }();
-    return bits;
-}
-
-}  // namespace
-
-bool TakesTrueColorBlit(HDC hDC) noexcept {
-    if (GetMapMode(hDC) != MM_TEXT || GetGraphicsMode(hDC) != GM_COMPATIBLE) return false;
-    int bits = 0;
-    const DWORD type = GetObjectType(hDC);
-    if (type == OBJ_MEMDC) {
-        BITMAP bm = {};
-        HGDIOBJ selected = GetCurrentObject(hDC, OBJ_BITMAP);
-        if (!selected || !GetObject(selected, sizeof bm, &bm)) return false;
-        bits = bm.bmBitsPixel * bm.bmPlanes;
-    } else if (type == OBJ_DC) {
-        bits = ScreenColorBits();
-    }
-    return bits == 24 || bits == 32;
-}
 
 void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, PixelPath path) noexcept {
     const bool emptyRect = rect.right == rect.left || rect.bottom == rect.top;

@@ -7,8 +7,8 @@
 // to DrawStateA.
 #include <new>
 #include <vector>
-#include "render/Highlight.h"
 #include "render/ItemPainting.h"
+#include "render/TrueColorPixels.h"
 
 namespace quillon {
 namespace {
@@ -28,9 +28,7 @@ bool CopyBitmapBits(HDC dc, HBITMAP bitmap, LONG x, LONG y, LONG w, LONG h) noex
         if (GetDIBits(dc, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data(), &bits, DIB_RGB_COLORS) !=
             info.bmHeight)
             return false;
-        bits.bmiHeader.biHeight = -h;  // only the rows drawn
-        return SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0,
-                                 static_cast<UINT>(h), pixels.data(), &bits, DIB_RGB_COLORS) != 0;
+        return CopyTrueColorPixels(dc, x, y, w, h, pixels.data(), info.bmWidth);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -51,7 +51,10 @@ void Quillon::GrabScreen() {
     m_ScreenCapture = capture;
 }
 
-void Quillon::ReleaseScreenCapture() { m_ScreenCapture.Reset(); }
+void Quillon::ReleaseScreenCapture() {
+    m_ScreenCapture.Reset();
+    std::vector<DWORD>().swap(m_shadowRows);
+}
 
 void Quillon::DrawPopupFrame(HDC hDC, const CMenuItem& item, LONG /*cx*/, LONG cy, LONG itemTop) {
     const LONG border = MenuBorder();

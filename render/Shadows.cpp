@@ -4,11 +4,13 @@
 // the menu background, which softens the edge.
 #include <windows.h>
 #include <olectl.h>
+#include <algorithm>
 #include <vector>
 #include "control/Quillon.h"
 #include "menu/MenuItem.h"
 #include "render/ColorUtils.h"
 #include "render/ItemPainting.h"
+#include "render/TrueColorPixels.h"
 
 namespace quillon {
 namespace {
@@ -16,11 +18,13 @@ namespace {
 // The rows of the screen capture a shadow reads. The capture's pixels are
 // copied out with GetDIBits rather than read one by one from a DC holding
 // it: selecting a screen-sized bitmap into a DC for every item painted is
-// slow on some systems. A capture that is not true colour is read through
+// slow on some systems. They go into the control's buffer, which keeps its
+// room from item to item. A capture that is not true colour is read through
 // such a DC after all, so its colours come back exactly as GetPixel gives them.
 class CaptureRows {
 public:
-    CaptureRows(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom) noexcept : m_top(top), m_bottom(bottom) {
+    CaptureRows(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom, std::vector<DWORD>& buffer) noexcept
+        : m_top(top), m_bottom(bottom), m_rows(buffer) {
         if (!capture) return;
         IPicture* picture = nullptr;
         if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture) return;
@@ -52,7 +56,7 @@ public:
     CaptureRows(const CaptureRows&) = delete;
     CaptureRows& operator=(const CaptureRows&) = delete;
 
-    bool ok() const noexcept { return m_dc || !m_rows.empty(); }
+    bool ok() const noexcept { return m_dc || m_read; }
     // The captured colour at screen (x, y); CLR_INVALID off the capture.
     COLORREF At(LONG x, LONG y) const noexcept {
         if (m_dc) return GetPixel(m_dc, x, y);
@@ -72,16 +76,16 @@ private:
         BITMAPINFO bits{};
         bits.bmiHeader = {sizeof(BITMAPINFOHEADER), m_width, m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         const int lines = m_bottom - m_top;
-        if (GetDIBits(compatible, m_bitmap, static_cast<UINT>(m_height - m_bottom), static_cast<UINT>(lines),
-                      m_rows.data(), &bits, DIB_RGB_COLORS) == lines)
-            return true;
-        m_rows.clear();
+        m_read = GetDIBits(compatible, m_bitmap, static_cast<UINT>(m_height - m_bottom), static_cast<UINT>(lines),
+                           m_rows.data(), &bits, DIB_RGB_COLORS) == lines;
+        if (m_read) return true;
         return false;
     }
 
     HBITMAP m_bitmap = nullptr;
     LONG m_width = 0, m_height = 0, m_top = 0, m_bottom = 0;
-    std::vector<DWORD> m_rows;
+    std::vector<DWORD>& m_rows;
+    bool m_read = false;
     HDC m_dc = nullptr;
     HGDIOBJ m_previous = nullptr;
 };
@@ -110,6 +114,37 @@ private:
     COLORREF m_shade = 0;
 };
 
+// The shadow pixels of one item, gathered and then set together: a
+// true-colour target takes them in one copy, exactly as SetPixelV would
+// set them one by one. Otherwise, or when some lie off the captured screen
+// and stay as they are, each is set alone.
+class ShadowPixels {
+public:
+    ShadowPixels(LONG left, LONG top, LONG width, LONG height)
+        : m_left(left), m_top(top), m_width(width), m_height(height),
+          m_colors(static_cast<size_t>(width) * static_cast<size_t>(height), CLR_INVALID) {}
+    void Set(LONG x, LONG y, COLORREF color) noexcept {
+        m_colors[static_cast<size_t>(y - m_top) * static_cast<size_t>(m_width) + static_cast<size_t>(x - m_left)] = color;
+    }
+    void Paint(HDC dc) const {
+        const bool complete = std::find(m_colors.begin(), m_colors.end(), CLR_INVALID) == m_colors.end();
+        if (complete && TakesTrueColorBlit(dc)) {
+            std::vector<DWORD> rows(m_colors.size());
+            std::transform(m_colors.begin(), m_colors.end(), rows.begin(), DibPixel);
+            if (CopyTrueColorPixels(dc, m_left, m_top, m_width, m_height, rows.data(), m_width)) return;
+        }
+        for (LONG y = 0; y < m_height; ++y)
+            for (LONG x = 0; x < m_width; ++x) {
+                const COLORREF color = m_colors[static_cast<size_t>(y) * static_cast<size_t>(m_width) + x];
+                if (color != CLR_INVALID) SetPixelV(dc, m_left + x, m_top + y, color);
+            }
+    }
+
+private:
+    LONG m_left, m_top, m_width, m_height;
+    std::vector<COLORREF> m_colors;
+};
+
 // How far from the corner the shadow starts: the first two pixels show
 // the screen unchanged.
 constexpr LONG kShadowOffset = 2;
@@ -121,37 +156,43 @@ constexpr LONG kShadowWidth = 2;
 void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yFrom, LONG yTo) {
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
-    const CaptureRows capture(windowDC, m_ScreenCapture.get(), yFrom + wr.top, yTo + wr.top + 1);
+    if (yTo < yFrom) return;
+    const CaptureRows capture(windowDC, m_ScreenCapture.get(), yFrom + wr.top, yTo + wr.top + 1, m_shadowRows);
     if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
+    ShadowPixels pixels(W - kShadowWidth, yFrom, kShadowWidth, yTo - yFrom + 1);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG x = W - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
         for (LONG y = yFrom; y <= yTo; ++y) {
             const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;  // off the captured screen
-            SetPixelV(windowDC, x, y, y < kShadowOffset ? screen : shade(screen));
+            pixels.Set(x, y, y < kShadowOffset ? screen : shade(screen));
         }
     }
+    pixels.Paint(windowDC);
 }
 
 void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
-    const CaptureRows capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom);
+    if (W <= 0 || H < kShadowWidth) return;
+    const CaptureRows capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom, m_shadowRows);
     if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
+    ShadowPixels pixels(0, H - kShadowWidth, W, kShadowWidth);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG y = H - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
         for (LONG x = 0; x < W; ++x) {
             const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;
-            SetPixelV(windowDC, x, y, x < kShadowOffset ? screen : shade(screen));
+            pixels.Set(x, y, x < kShadowOffset ? screen : shade(screen));
         }
     }
+    pixels.Paint(windowDC);
 }
 
 }  // namespace quillon

@@ -12,4 +12,5 @@ list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/PictureMetrics.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupFrame.cpp
   ${CMAKE_SOURCE_DIR}/render/PopupItem.cpp
-  ${CMAKE_SOURCE_DIR}/render/Shadows.cpp)
+  ${CMAKE_SOURCE_DIR}/render/Shadows.cpp
+  ${CMAKE_SOURCE_DIR}/render/TrueColorPixels.cpp)
