@@ -304,6 +304,27 @@ TEST_F(PopupFrame, ShadowsFollowTheScreenPixelByPixel) {
     for (HWND w : stripes) DestroyWindow(w);
 }
 
+// A popup hanging one pixel past the right edge of the screen: the outer
+// shadow column has nothing captured beneath it and is left alone, while
+// the inner one and the bottom shadow are still shaded.
+TEST_F(PopupFrame, AShadowPartlyOffTheScreenShadesWhatWasCaptured) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    HWND edge = MakeSolidWindow(WS_POPUP, screenWidth - 400, 100, 400, 300, kScreen);
+    PumpMessages(100);
+    SetBorder(2);
+    OpenPopup(1);
+    SetWindowPos(popup, HWND_TOPMOST, screenWidth - W + 1, 150, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    PumpMessages(50);
+    DrawItem(0, 0);
+    const COLORREF inner = RGB(80, 120, 160);
+    const COLORREF outer = RGB(120, 80, 120);
+    EXPECT_EQ(inner, WindowPixel(W - 2, H / 2));
+    EXPECT_EQ(inner, WindowPixel(W / 2, H - 2));
+    EXPECT_EQ(outer, WindowPixel(W / 2, H - 1));
+    EXPECT_EQ(kLine, WindowPixel(W - br, H / 2));
+    DestroyWindow(edge);
+}
+
 // Client pixels away from the caption: the right part of each item.
 void ExpectTiled(HWND popup, LONG clientWidth, LONG rows, int tw, int th,
                  COLORREF (*pattern)(int, int)) {
