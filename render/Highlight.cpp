@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <new>
 #include <vector>
+#include "render/BandPainter.h"
 #include "render/ColorUtils.h"
 #include "render/GdiScoped.h"
 #include "render/TrueColorPixels.h"
@@ -34,7 +35,7 @@ bool BeyondThreshold(float last, float t) noexcept {
     return difference > kBandThreshold;
 }
 
-void Horizontal(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool leftToRight) noexcept {
+void Horizontal(BandPainter& bands, RECT& rect, COLORREF c1, COLORREF c2, bool leftToRight) noexcept {
     const int16_t width = static_cast<int16_t>(rect.right - rect.left);
     const float w = static_cast<float>(width);
     const LONG step = leftToRight ? 1 : -1;
@@ -47,14 +48,14 @@ void Horizontal(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool leftToRight)
         if (BeyondThreshold(last, t) || x == x1) {
             rect.left = previous;
             rect.right = x;
-            FillBand(hDC, rect, RampColor(c1, c2, t));
+            bands.Fill(rect, RampColor(c1, c2, t));
             last = t;
             previous = x;
         }
     }
 }
 
-void Vertical(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool topToBottom) noexcept {
+void Vertical(BandPainter& bands, RECT& rect, COLORREF c1, COLORREF c2, bool topToBottom) noexcept {
     const int16_t height = static_cast<int16_t>(rect.bottom - rect.top);
     const float h = static_cast<float>(height);
     const LONG step = topToBottom ? 1 : -1;
@@ -67,7 +68,7 @@ void Vertical(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool topToBottom) n
         if (BeyondThreshold(last, t)) {
             rect.top = previous;
             rect.bottom = y;
-            FillBand(hDC, rect, RampColor(c1, c2, t));
+            bands.Fill(rect, RampColor(c1, c2, t));
             last = t;
             previous = y;
         }
@@ -75,7 +76,7 @@ void Vertical(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool topToBottom) n
 }
 
 // One-pixel columns (or rows) mirrored about the centre.
-void Centred(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool columns) noexcept {
+void Centred(BandPainter& bands, RECT& rect, COLORREF c1, COLORREF c2, bool columns) noexcept {
     LONG& low = columns ? rect.left : rect.top;
     LONG& high = columns ? rect.right : rect.bottom;
     const int16_t half = HalfRoundedToEven(static_cast<int16_t>(high - low));
@@ -86,10 +87,10 @@ void Centred(HDC hDC, RECT& rect, COLORREF c1, COLORREF c2, bool columns) noexce
         const COLORREF color = RampColor(c1, c2, static_cast<float>(half - i) / h2);
         low = centre + previous;
         high = centre + i;
-        FillBand(hDC, rect, color);
+        bands.Fill(rect, color);
         low = centre - i;
         high = centre - previous;
-        FillBand(hDC, rect, color);
+        bands.Fill(rect, color);
         previous = i;
     }
 }
@@ -174,17 +175,23 @@ void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, Pi
     switch (style) {
     case qlHighlightHorizontalLeftToRight:
     case qlHighlightHorizontalRightToLeft:
-        if (!emptyRect) Horizontal(hDC, rect, c1, c2, style == qlHighlightHorizontalLeftToRight);
+        if (!emptyRect) {
+            BandPainter bands(hDC, path == PixelPath::Buffered);
+            Horizontal(bands, rect, c1, c2, style == qlHighlightHorizontalLeftToRight);
+        }
         break;
     case qlHighlightHorizontalCenter:
-        Centred(hDC, rect, c1, c2, true);
+    case qlHighlightVerticalCenter: {
+        BandPainter bands(hDC, path == PixelPath::Buffered);
+        Centred(bands, rect, c1, c2, style == qlHighlightHorizontalCenter);
         break;
+    }
     case qlHighlightVerticalTopToBottom:
     case qlHighlightVerticalBottomToTop:
-        if (!emptyRect) Vertical(hDC, rect, c1, c2, style == qlHighlightVerticalTopToBottom);
-        break;
-    case qlHighlightVerticalCenter:
-        Centred(hDC, rect, c1, c2, false);
+        if (!emptyRect) {
+            BandPainter bands(hDC, path == PixelPath::Buffered);
+            Vertical(bands, rect, c1, c2, style == qlHighlightVerticalTopToBottom);
+        }
         break;
     case qlHighlightDiagonal:
         if (!emptyRect) Diagonal(hDC, rect, c1, c2, path);

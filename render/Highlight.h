@@ -6,11 +6,13 @@
 
 namespace quillon {
 
-// How the per-pixel styles (Diagonal, Radial) reach the device context:
-// `Buffered` computes the pixels into a buffer and copies them with one
-// blit when the target takes true colour unchanged (otherwise it falls back
-// to `PerPixel`); `PerPixel` sets each pixel with SetPixelV.
-enum class PixelPath { Buffered, PerPixel };
+// How the gradients reach the device context: `Buffered` computes the
+// pixels (or gathers the bands) into a buffer and copies them with one blit
+// when the target takes true colour unchanged, otherwise falling back to
+// `Direct`; `Direct` fills each band with a brush of its own and sets each
+// pixel of the per-pixel styles (Diagonal, Radial) with SetPixelV. Both
+// give the same pixels.
+enum class PixelPath { Buffered, Direct };
 
 // Paints `rect` in `style` from c1 towards c2; any unknown style is Plain.
 // `rect` is scratch: on return its horizontal (or vertical) edges hold the

@@ -1,5 +1,6 @@
 list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/BackgroundTiles.cpp
+  ${CMAKE_SOURCE_DIR}/render/BandPainter.cpp
   ${CMAKE_SOURCE_DIR}/render/BarItem.cpp
   ${CMAKE_SOURCE_DIR}/render/Colors.cpp
   ${CMAKE_SOURCE_DIR}/render/ColorUtils.cpp

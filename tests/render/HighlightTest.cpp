@@ -78,16 +78,37 @@ TEST(Highlight, CentreStylesMirrorAndLeaveTheOuterEdges) {
     EXPECT_GT(GetBValue(rows.At(0, 1)), 200);
 }
 
+// Gathered bands land exactly where and as a fill per band puts them, for
+// every banded style, swapped edges (the reversed styles) and boxes off the
+// origin or partly outside the canvas included.
+TEST(Highlight, BandedStylesAgreeOnBothPaths) {
+    const LONG styles[] = {qlHighlightHorizontalLeftToRight, qlHighlightHorizontalRightToLeft,
+                           qlHighlightHorizontalCenter,      qlHighlightVerticalTopToBottom,
+                           qlHighlightVerticalBottomToTop,   qlHighlightVerticalCenter};
+    const RECT boxes[] = {{0, 0, 100, 20}, {3, 2, 40, 9}, {5, 1, 6, 18}, {-4, -3, 30, 7}, {7, 5, 58, 30}};
+    for (LONG style : styles)
+        for (const RECT& box : boxes) {
+            Canvas buffered(50, 24), direct(50, 24);
+            const RECT a = buffered.Paint(style, PixelPath::Buffered, box);
+            const RECT b = direct.Paint(style, PixelPath::Direct, box);
+            EXPECT_TRUE(buffered == direct) << "style " << style << ", box " << box.left << "," << box.top;
+            EXPECT_TRUE(EqualRect(&a, &b)) << "the scratch rectangle, style " << style;
+            if (box.right - box.left > 2 && box.bottom - box.top > 2) {
+                EXPECT_LT(buffered.Count(kSentinel), 50 * 24) << "something was painted, style " << style;
+            }
+        }
+}
+
 TEST(Highlight, PerPixelStylesAgreeOnBothPaths) {
     Canvas diagonal(100, 20), diagonal2(100, 20), radial(100, 20), radial2(100, 20), odd(20, 12), odd2(20, 12);
     diagonal.Paint(qlHighlightDiagonal);
-    diagonal2.Paint(qlHighlightDiagonal, PixelPath::PerPixel);
+    diagonal2.Paint(qlHighlightDiagonal, PixelPath::Direct);
     EXPECT_EQ(kRed, diagonal.At(0, 0));
     EXPECT_TRUE(NearSecond(diagonal.At(99, 19)));
     EXPECT_TRUE(diagonal == diagonal2);
 
     radial.Paint(qlHighlightRadial);
-    radial2.Paint(qlHighlightRadial, PixelPath::PerPixel);
+    radial2.Paint(qlHighlightRadial, PixelPath::Direct);
     EXPECT_EQ(kRed, radial.At(50, 10));
     EXPECT_EQ(kSentinel, radial.At(0, 5));
     EXPECT_EQ(kSentinel, radial.At(30, 0));
@@ -98,7 +119,7 @@ TEST(Highlight, PerPixelStylesAgreeOnBothPaths) {
 
     // 7 x 5: the halves round to 4 and 2, so the right edge column is painted.
     odd.Paint(qlHighlightRadial, PixelPath::Buffered, {5, 3, 12, 8});
-    odd2.Paint(qlHighlightRadial, PixelPath::PerPixel, {5, 3, 12, 8});
+    odd2.Paint(qlHighlightRadial, PixelPath::Direct, {5, 3, 12, 8});
     EXPECT_NE(kSentinel, odd.At(12, 5));
     EXPECT_EQ(kSentinel, odd.At(5, 5));
     EXPECT_TRUE(odd == odd2);
