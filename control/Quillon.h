@@ -438,6 +438,13 @@ public:
     int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
     // The screen photographed when the menu loop started (null outside it).
     IPictureDisp* ScreenCapture() const { return m_ScreenCapture.get(); }
+    // The capture's pixels as the shadows read them: a true-colour capture
+    // is read whole on the first shadow of a loop and kept until it ends.
+    struct CapturePixels {
+        HBITMAP bitmap = nullptr;  // what was read; null: nothing
+        LONG width = 0, height = 0;
+        std::vector<DWORD> topDown;  // 0x00RRGGBB, row 0 at the top
+    };
     // Hot tracking of the menu bar: whether an item is hot, for which window,
     // and whether the 50 ms re-tracking timer is armed.
     bool IsBarItemHot() const { return m_bHot; }
@@ -458,9 +465,7 @@ private:
     void DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem& item);
     void TileBackground(HDC hDC, LONG x, LONG y, LONG width, LONG height);
     ComPtr<IPictureDisp> m_ScreenCapture;
-    // Rows of the capture read for one shadow; kept, with their room, for
-    // the next item of the menu loop.
-    std::vector<DWORD> m_shadowRows;
+    CapturePixels m_capturePixels;
 
     // Hot tracking (render/HotTracking.cpp).
     void HotBarItem(HWND hwnd, HMENU menu, int position);

@@ -48,12 +48,14 @@ void Quillon::GrabScreen() {
         capture = PictureFromHandle(bitmap, PICTYPE_BITMAP);
         if (!capture) DeleteObject(bitmap);  // not taken over
     });
+    // A new bitmap may come back under the handle of one deleted before.
+    m_capturePixels = CapturePixels{};
     m_ScreenCapture = capture;
 }
 
 void Quillon::ReleaseScreenCapture() {
     m_ScreenCapture.Reset();
-    std::vector<DWORD>().swap(m_shadowRows);
+    m_capturePixels = CapturePixels{};  // gives back its memory
 }
 
 void Quillon::DrawPopupFrame(HDC hDC, const CMenuItem& item, LONG /*cx*/, LONG cy, LONG itemTop) {

@@ -15,16 +15,16 @@
 namespace quillon {
 namespace {
 
-// The rows of the screen capture a shadow reads. The capture's pixels are
-// copied out with GetDIBits rather than read one by one from a DC holding
-// it: selecting a screen-sized bitmap into a DC for every item painted is
-// slow on some systems. They go into the control's buffer, which keeps its
-// room from item to item. A capture that is not true colour is read through
-// such a DC after all, so its colours come back exactly as GetPixel gives them.
-class CaptureRows {
+// Reads the screen capture for the shadows. A true-colour capture is read
+// whole with one GetDIBits on the first shadow of a menu loop and kept in
+// the control's buffer until the loop ends, so the items after it read
+// memory: selecting a screen-sized bitmap into a DC, or copying its rows
+// out, for every item painted is slow on some systems. A capture that is
+// not true colour is read through a DC after all, so its colours come back
+// exactly as GetPixel gives them.
+class CaptureReader {
 public:
-    CaptureRows(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom, std::vector<DWORD>& buffer) noexcept
-        : m_top(top), m_bottom(bottom), m_rows(buffer) {
+    CaptureReader(HDC compatible, IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
         if (!capture) return;
         IPicture* picture = nullptr;
         if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture) return;
@@ -32,60 +32,60 @@ public:
         const HRESULT hr = picture->get_Handle(&handle);
         picture->Release();  // the control's reference keeps the bitmap alive
         if (FAILED(hr) || !handle) return;
-        m_bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+        HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
         BITMAP info{};
-        if (GetObject(m_bitmap, sizeof info, &info) != sizeof info) return;
-        m_width = info.bmWidth;
-        m_height = info.bmHeight;
-        if (m_top < 0) m_top = 0;
-        if (m_bottom > m_height) m_bottom = m_height;
-        if (m_bottom <= m_top) return;
-        if (info.bmBitsPixel >= 24 && ReadRows(compatible)) return;
+        if (GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0) return;
+        if (info.bmBitsPixel >= 24 && Load(compatible, bitmap, info, cache)) {
+            m_pixels = &cache;
+            return;
+        }
         m_dc = CreateCompatibleDC(compatible);
-        if (m_dc) m_previous = SelectObject(m_dc, m_bitmap);
+        if (m_dc) m_previous = SelectObject(m_dc, bitmap);
         if (m_dc && !m_previous) {
             DeleteDC(m_dc);
             m_dc = nullptr;
         }
     }
-    ~CaptureRows() {
+    ~CaptureReader() {
         if (!m_dc) return;
         SelectObject(m_dc, m_previous);
         DeleteDC(m_dc);
     }
-    CaptureRows(const CaptureRows&) = delete;
-    CaptureRows& operator=(const CaptureRows&) = delete;
+    CaptureReader(const CaptureReader&) = delete;
+    CaptureReader& operator=(const CaptureReader&) = delete;
 
-    bool ok() const noexcept { return m_dc || m_read; }
+    bool ok() const noexcept { return m_dc || m_pixels; }
     // The captured colour at screen (x, y); CLR_INVALID off the capture.
     COLORREF At(LONG x, LONG y) const noexcept {
         if (m_dc) return GetPixel(m_dc, x, y);
-        if (x < 0 || x >= m_width || y < m_top || y >= m_bottom) return CLR_INVALID;
-        const DWORD p = m_rows[static_cast<size_t>(m_bottom - 1 - y) * static_cast<size_t>(m_width) + x];
+        if (x < 0 || x >= m_pixels->width || y < 0 || y >= m_pixels->height) return CLR_INVALID;
+        const DWORD p = m_pixels->topDown[static_cast<size_t>(y) * static_cast<size_t>(m_pixels->width) + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
 
 private:
-    // Bottom-up rows: scan line 0 is the capture's last row.
-    bool ReadRows(HDC compatible) noexcept {
+    static bool Load(HDC compatible, HBITMAP bitmap, const BITMAP& info, Quillon::CapturePixels& cache) noexcept {
+        if (cache.bitmap == bitmap && cache.width == info.bmWidth && cache.height == info.bmHeight) return true;
+        cache = Quillon::CapturePixels{};
         try {
-            m_rows.resize(static_cast<size_t>(m_bottom - m_top) * static_cast<size_t>(m_width));
+            cache.topDown.resize(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
         } catch (...) {
             return false;
         }
         BITMAPINFO bits{};
-        bits.bmiHeader = {sizeof(BITMAPINFOHEADER), m_width, m_height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const int lines = m_bottom - m_top;
-        m_read = GetDIBits(compatible, m_bitmap, static_cast<UINT>(m_height - m_bottom), static_cast<UINT>(lines),
-                           m_rows.data(), &bits, DIB_RGB_COLORS) == lines;
-        if (m_read) return true;
-        return false;
+        bits.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        if (GetDIBits(compatible, bitmap, 0, static_cast<UINT>(info.bmHeight), cache.topDown.data(), &bits,
+                      DIB_RGB_COLORS) != info.bmHeight) {
+            cache = Quillon::CapturePixels{};
+            return false;
+        }
+        cache.bitmap = bitmap;
+        cache.width = info.bmWidth;
+        cache.height = info.bmHeight;
+        return true;
     }
 
-    HBITMAP m_bitmap = nullptr;
-    LONG m_width = 0, m_height = 0, m_top = 0, m_bottom = 0;
-    std::vector<DWORD>& m_rows;
-    bool m_read = false;
+    const Quillon::CapturePixels* m_pixels = nullptr;
     HDC m_dc = nullptr;
     HGDIOBJ m_previous = nullptr;
 };
@@ -157,7 +157,7 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     if (yTo < yFrom) return;
-    const CaptureRows capture(windowDC, m_ScreenCapture.get(), yFrom + wr.top, yTo + wr.top + 1, m_shadowRows);
+    const CaptureReader capture(windowDC, m_ScreenCapture.get(), m_capturePixels);
     if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
@@ -179,7 +179,7 @@ void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
     if (W <= 0 || H < kShadowWidth) return;
-    const CaptureRows capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom, m_shadowRows);
+    const CaptureReader capture(windowDC, m_ScreenCapture.get(), m_capturePixels);
     if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     ShadowPixels pixels(0, H - kShadowWidth, W, kShadowWidth);
