@@ -18,6 +18,7 @@
 #include "help/Tooltip.h"
 #include "menu/SystemMenuMetrics.h"
 #include "render/ColorUtils.h"
+#include "render/PictureMetrics.h"
 #include "hook/Guard.h"
 #include "hook/SubclassListener.h"
 
@@ -394,6 +395,8 @@ private:
     // mark, else the stock one.
     IPictureDisp* CheckMarkFor() const;
     IPictureDisp* DefaultCheckMark() const;
+    // CheckMarkFor()'s type, handle and size; null without a usable one.
+    const PictureMetrics* CheckMarkInfo() const { return m_checkMarkMetrics.Of(CheckMarkFor()); }
     // A new font object like the system menu font.
     ComPtr<IFontDisp> NewItemFont();
 
@@ -423,6 +426,7 @@ private:
     };
     CachedFontDescription m_cachedFontDescription;
     SystemMenuMetrics m_menuMetrics;
+    mutable CachedPictureMetrics m_checkMarkMetrics;
     int m_cachedFontCreations = 0;
 
     // --- Renderer: render/.

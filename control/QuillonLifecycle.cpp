@@ -79,6 +79,7 @@ void Quillon::UserControl_Terminate() {
     });
     Trap([&] { m_timers.Destroy(); });
     Trap([&] { ReleaseScreenCapture(); });
+    m_checkMarkMetrics.Reset();
     DeleteGdiCache();
     Trap([&] {
         ResourceLibrary::Free(m_hResLib);

@@ -54,6 +54,7 @@ STDMETHODIMP Quillon::get_CheckMark(IPictureDisp** value) {
 }
 
 STDMETHODIMP Quillon::putref_CheckMark(IPictureDisp* value) {
+    m_checkMarkMetrics.Reset();  // lets the old picture go now
     m_CheckMark = value;
     PropertyChanged(DISPID_CheckMark);
     return S_OK;

@@ -98,6 +98,7 @@ CMenuItem::~CMenuItem() {
     // Shortcut font first, then caption font, then the picture.
     Uninstall(m_ShortcutFont);
     Uninstall(m_CaptionFont);
+    m_PictureMetrics.Reset();
     m_Picture.Reset();
     if (m_sink) {
         m_sink->Detach();
@@ -167,7 +168,7 @@ STDMETHODIMP CMenuItem::put_TooltTipText(BSTR* value) {
 
 STDMETHODIMP CMenuItem::putref_Picture(IPictureDisp** value) {
     if (!value) return E_POINTER;
-    m_Picture = *value;
+    SetPicture(*value);
     return S_OK;
 }
 

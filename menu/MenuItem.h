@@ -9,6 +9,7 @@
 #include "control/QuillonInterfaces.h"
 #include "control/ole/ComPtr.h"
 #include "control/ole/DualDispatch.h"
+#include "render/PictureMetrics.h"
 
 namespace quillon {
 
@@ -87,7 +88,10 @@ public:
     void SetDirty(bool v) { m_Dirty = v; }
     // The host's lets, for the control's own use (same rules).
     void SetTooltTipText(const std::wstring& text);
-    void SetPicture(IPictureDisp* picture) { m_Picture = picture; }
+    void SetPicture(IPictureDisp* picture) {
+        m_PictureMetrics.Reset();
+        m_Picture = picture;
+    }
     void SetPictureBackColor(OLE_COLOR color);
     void SetLanguage(LONG language);
 
@@ -97,6 +101,8 @@ public:
     const std::wstring& ShortcutText() const { return m_ShortcutText; }
     const std::wstring& TooltTipText() const { return m_TooltTipText; }
     IPictureDisp* Picture() const { return m_Picture.get(); }
+    // The picture's type, handle and size in pixels; null without a usable one.
+    const PictureMetrics* PictureInfo() const { return m_PictureMetrics.Of(m_Picture.get()); }
     OLE_COLOR PictureBackColor() const { return m_PictureBackColor; }
     IFontDisp* CaptionFont() const { return m_CaptionFont.font.get(); }
     IFontDisp* ShortcutFont() const { return m_ShortcutFont.font.get(); }
@@ -145,6 +151,7 @@ private:
 
     std::wstring m_MenuText;
     ComPtr<IPictureDisp> m_Picture;
+    mutable CachedPictureMetrics m_PictureMetrics;
     OLE_COLOR m_PictureBackColor = RGB(192, 192, 192);
     LONG m_Position = 0;
     bool m_IsFirst = false;

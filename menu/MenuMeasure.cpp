@@ -9,12 +9,10 @@ namespace quillon {
 namespace {
 
 // A picture's size in screen pixels; false when there is none.
-bool PictureSize(IPictureDisp* picture, LONG& width, LONG& height) {
-    PictureMetrics metrics;
-    const bool ok = GetPictureMetrics(picture, metrics);
-    width = metrics.width;
-    height = metrics.height;
-    return ok;
+bool PictureSize(const PictureMetrics* picture, LONG& width, LONG& height) {
+    width = picture ? picture->width : 0;
+    height = picture ? picture->height : 0;
+    return picture != nullptr;
 }
 
 }  // namespace
@@ -43,7 +41,7 @@ LONG Quillon::GetMenuBarHeight() const {
         if (!r.IsTopLevel()) return;
         Trap([&] {
             LONG w = 0, ph = 0;
-            if (PictureSize(r.Picture(), w, ph) && ph + 4 > h) h = ph + 4;
+            if (PictureSize(r.PictureInfo(), w, ph) && ph + 4 > h) h = ph + 4;
         });
         if (r.CaptionTextHeight() + 4 > h) h = r.CaptionTextHeight() + 4;
     });
@@ -76,9 +74,9 @@ LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
             Trap([&] {
                 LONG w = 0, h = 0;
                 if (r.Picture()) {
-                    if (!PictureSize(r.Picture(), w, h)) return;
+                    if (!PictureSize(r.PictureInfo(), w, h)) return;
                 } else if (r.Checked()) {
-                    if (!PictureSize(CheckMarkFor(), w, h)) return;
+                    if (!PictureSize(CheckMarkInfo(), w, h)) return;
                 } else {
                     return;
                 }
@@ -119,8 +117,8 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
         // 7.
         LONG picW = 0, picH = 0;
         Trap([&] {
-            IPictureDisp* pic = item->Picture();
-            if (!pic && item->Checked()) pic = CheckMarkFor();
+            const PictureMetrics* pic = item->PictureInfo();
+            if (!item->Picture() && item->Checked()) pic = CheckMarkInfo();
             PictureSize(pic, picW, picH);
         });
         // 8.

@@ -34,7 +34,7 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
     LONG pictureWidth = 0;
     Trap([&] {
         PictureMetrics picture;
-        if (!DrawablePicture(item.Picture(), picture)) return;
+        if (!DrawablePicture(item.PictureInfo(), picture)) return;
         pictureWidth = picture.width;
         const LONG y = RoundHalfEven((cy - picture.height) / 2.0);
         DrawPicture(hDC, picture, 2, y, picture.width, picture.height, disabled);

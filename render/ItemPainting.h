@@ -21,8 +21,9 @@ inline COLORREF PaintColor(const Quillon& q, ColorRole role) {
 // The metrics of a picture the painters can draw; false for none, an empty
 // one, or one that is neither a bitmap nor an icon, which are drawn as no
 // picture at all.
-inline bool DrawablePicture(IPictureDisp* picture, PictureMetrics& metrics) noexcept {
-    return GetPictureMetrics(picture, metrics) && metrics.Drawable();
+inline bool DrawablePicture(const PictureMetrics* info, PictureMetrics& metrics) noexcept {
+    metrics = info ? *info : PictureMetrics{};
+    return info && info->Drawable();
 }
 
 // DrawStateA flags for a drawable picture: bitmap or icon, greyed when disabled.

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <olectl.h>
+#include "control/ole/ComPtr.h"
 
 namespace quillon {
 
@@ -25,5 +26,34 @@ struct PictureMetrics {
 // does not answer.
 bool GetPictureMetrics(IPictureDisp* picture, PictureMetrics& metrics) noexcept;
 bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept;
+
+// The metrics of one picture object, read once for as long as the same
+// object is asked about: a menu asks for the pictures of all its items
+// whenever one item is measured or drawn, and a picture object keeps its
+// size and handle for life. The cache holds a reference of its own, so
+// another object can never turn up at the address it knows; Reset gives
+// the reference up.
+class CachedPictureMetrics {
+public:
+    // Null when `picture` is null, empty or does not answer.
+    const PictureMetrics* Of(IPictureDisp* picture) noexcept {
+        if (picture != m_of.get() || !m_read) {
+            m_of = picture;
+            m_ok = GetPictureMetrics(picture, m_metrics);
+            m_read = true;
+        }
+        return m_ok ? &m_metrics : nullptr;
+    }
+    void Reset() noexcept {
+        m_of.Reset();
+        m_read = m_ok = false;
+    }
+
+private:
+    ComPtr<IPictureDisp> m_of;
+    PictureMetrics m_metrics;
+    bool m_read = false;
+    bool m_ok = false;
+};
 
 }  // namespace quillon

@@ -27,11 +27,11 @@ public:
     PopupItemPainter(Quillon& q, CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy)
         : q(q), item(item), dc(hDC), selected(selected), cx(cx), cy(cy) {}
 
-    void Gather(IPictureDisp* checkMark) {
+    void Gather(const PictureMetrics* checkMark) {
         picW = q.GetPictureColumnWidth(item);
         keyW = q.GetMaxShortcutWidth(item);
         ownPicture = item.Picture() != nullptr;
-        IPictureDisp* shown = ownPicture ? item.Picture() : item.Checked() ? checkMark : nullptr;
+        const PictureMetrics* shown = ownPicture ? item.PictureInfo() : item.Checked() ? checkMark : nullptr;
         // An empty picture, or one neither bitmap nor icon, leaves the cell as it is.
         hasPicture = DrawablePicture(shown, picture);
         style = q.HighlightStyle();
@@ -206,7 +206,7 @@ void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool 
 void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop) {
     PopupItemPainter p(*this, item, hDC, selected, cx, cy);
     // 1.
-    Trap([&] { p.Gather(CheckMarkFor()); });
+    Trap([&] { p.Gather(CheckMarkInfo()); });
     // 2. The popup's border is repainted with every item.
     Trap([&] {
         if (p.border == qlBorderFlat || p.border == qlBorderFlatWithShadow) DrawPopupFrame(hDC, item, cx, cy, itemTop);

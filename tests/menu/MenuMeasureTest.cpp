@@ -91,6 +91,44 @@ TEST(MenuMeasure, PicturesAndCheckMarksWidenThePictureColumn) {
     DestroyMenu(popup);
 }
 
+ULONG RefCount(IUnknown* object) {
+    object->AddRef();
+    return object->Release();
+}
+
+// Picture sizes are kept between measurements, but a picture or check mark
+// the host replaces is measured at once, and the one replaced is let go.
+TEST(MenuMeasure, AReplacedPictureIsMeasuredAtOnceAndLetGo) {
+    MenuForm form;
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Pictured");
+    AppendMenuA(popup, MF_STRING | MF_CHECKED, 2, "Checked");
+    form.Open(popup);
+    CMenuItem* pictured = form.Record(popup, 0);
+    CMenuItem* checked = form.Record(popup, 1);
+    ASSERT_TRUE(pictured && checked && checked->Checked());
+    Quillon* q = form.q();
+    ComPtr<_Quillon> dual(static_cast<_Quillon*>(q));
+
+    auto small = MakeBitmapPicture(16, 16), large = MakeBitmapPicture(40, 40);
+    IPictureDisp* set = small.get();
+    ASSERT_EQ(S_OK, static_cast<_CMenuItem*>(pictured)->putref_Picture(&set));
+    auto mark = MakeBitmapPicture(10, 10), bigMark = MakeBitmapPicture(50, 50);
+    ASSERT_EQ(S_OK, dual->putref_CheckMark(mark.get()));
+    EXPECT_EQ(q->GetPictureColumnWidth(*checked), std::max<LONG>(20, Bar()));
+    form.Measure(pictured);
+
+    set = large.get();
+    ASSERT_EQ(S_OK, static_cast<_CMenuItem*>(pictured)->putref_Picture(&set));
+    EXPECT_EQ(RefCount(small.get()), 1u) << "only the test holds the replaced picture";
+    EXPECT_EQ(q->GetPictureColumnWidth(*checked), std::max<LONG>(44, Bar()));
+    ASSERT_EQ(S_OK, dual->putref_CheckMark(bigMark.get()));
+    EXPECT_EQ(RefCount(mark.get()), 1u) << "only the test holds the replaced check mark";
+    EXPECT_EQ(q->GetPictureColumnWidth(*checked), std::max<LONG>(54, Bar()));
+    EXPECT_EQ(static_cast<LONG>(form.Measure(checked).itemHeight), ExpectedHeight(*checked, 50));
+    DestroyMenu(popup);
+}
+
 TEST(MenuMeasure, MenuBarItemsAndTheLastItemOfAShadowedMenu) {
     MenuForm form(MakeSampleMenuBar());
     auto pic = MakeBitmapPicture(16, 16);
