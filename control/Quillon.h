@@ -357,6 +357,11 @@ public:
     // The one cached GDI font for `font` (null: the ambient font) made with
     // character width `width`; owned by the cache, never delete it.
     HFONT GetCachedFont(IFontDisp* font, LONG width, LONG heightHint);
+    // The painting that has cached fonts selected (render/ItemFontSelection.h);
+    // returns the one before.
+    class ItemFontSelection* SwapFontSelection(class ItemFontSelection* selection) {
+        return std::exchange(m_fontSelection, selection);
+    }
     // Single-line extent in pixels of `text` in `font`, "&" marking an access key.
     SIZE MeasureText(IFontDisp* font, LONG language, const std::wstring& text);
 
@@ -428,6 +433,7 @@ private:
     SystemMenuMetrics m_menuMetrics;
     mutable CachedPictureMetrics m_checkMarkMetrics;
     int m_cachedFontCreations = 0;
+    class ItemFontSelection* m_fontSelection = nullptr;
 
     // --- Renderer: render/.
 public:
@@ -445,7 +451,8 @@ public:
     // The capture's pixels as the shadows read them: a true-colour capture
     // is read whole on the first shadow of a loop and kept until it ends.
     struct CapturePixels {
-        HBITMAP bitmap = nullptr;  // what was read; null: nothing
+        // The capture read, which the control holds for the loop; null: none.
+        IPictureDisp* picture = nullptr;
         LONG width = 0, height = 0;
         std::vector<DWORD> topDown;  // 0x00RRGGBB, row 0 at the top
     };

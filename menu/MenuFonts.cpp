@@ -7,6 +7,7 @@
 #include "hook/Guard.h"
 #include "menu/FontProperties.h"
 #include "menu/ItemCollection.h"
+#include "render/ItemFontSelection.h"
 
 namespace quillon {
 namespace {
@@ -205,7 +206,10 @@ HFONT Quillon::GetCachedFont(IFontDisp* font, LONG width, LONG /*heightHint*/) {
         c.weight == p.weight && c.width == width)
         return m_hCachedFont;
 
-    if (m_hCachedFont) DeleteObject(m_hCachedFont);
+    if (m_hCachedFont) {
+        if (m_fontSelection) m_fontSelection->Releasing(m_hCachedFont);
+        DeleteObject(m_hCachedFont);
+    }
     m_hCachedFont = nullptr;
     c.valid = true;
     c.bold = p.bold;

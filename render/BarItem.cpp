@@ -6,6 +6,7 @@
 #include "menu/MenuItem.h"
 #include "render/GdiScoped.h"
 #include "render/Highlight.h"
+#include "render/ItemFontSelection.h"
 #include "render/ItemPainting.h"
 #include "render/MakePicture.h"
 
@@ -51,8 +52,9 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         const RECT r{pictureWidth, 0, cx, cy};
         const RECT shifted{r.left + 1, r.top + 1, r.right, r.bottom};
         const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
-        HFONT font = GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4);
-        DrawItemTextWithEmboss(hDC, {item.Caption(), font, r, format, item.Language()}, color, disabled && !selected,
+        ItemFontSelection fonts(*this, hDC);
+        fonts.Use(GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4));
+        DrawItemTextWithEmboss(hDC, {item.Caption(), r, format, item.Language()}, color, disabled && !selected,
                                shifted, PaintColor(*this, ColorRole::HighlightedTextColor));
     });
     // 4. Frame of the selected item.

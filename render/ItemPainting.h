@@ -37,12 +37,10 @@ inline UINT DrawStateFlags(const PictureMetrics& picture, bool disabled) noexcep
 // does; see render/PictureDrawing.cpp.
 void DrawPicture(HDC dc, const PictureMetrics& picture, LONG x, LONG y, LONG w, LONG h, bool disabled) noexcept;
 
-// Draws one text of an item in `font` (the cache's; null keeps the DC's)
-// and `color`; a disabled, unselected text is first drawn once more in
-// `embossColor`, in `embossRect`.
+// Draws one text of an item in the DC's font and `color`; a disabled,
+// unselected text is first drawn once more in `embossColor`, in `embossRect`.
 struct ItemText {
     const std::wstring& text;
-    HFONT font;
     RECT rect;
     UINT format;
     LONG language;

@@ -6,6 +6,7 @@
 #include "menu/MenuItem.h"
 #include "render/GdiScoped.h"
 #include "render/Highlight.h"
+#include "render/ItemFontSelection.h"
 #include "render/ItemGeometry.h"
 #include "render/ItemPainting.h"
 #include "render/ItemText.h"
@@ -134,13 +135,14 @@ public:
         if (xorPath) color = RGB(255, 255, 255);
         const bool emboss = item.Disabled() && !selected && (background || style != qlHighlightXP);
         const COLORREF embossColor = PaintColor(q, ColorRole::HighlightedTextColor);
+        ItemFontSelection fonts(q, target);
 
         Trap([&] {
             if (item.Caption().empty()) return;
             const RECT r = rtl ? RECT{0, 0, cx - (picW + 6), height} : RECT{picW + 6, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
-            HFONT font = q.GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4);
-            DrawItemTextWithEmboss(target, {item.Caption(), font, r, format, item.Language()}, color, emboss,
+            fonts.Use(q.GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4));
+            DrawItemTextWithEmboss(target, {item.Caption(), r, format, item.Language()}, color, emboss,
                                    shifted, embossColor);
         });
         Trap([&] {
@@ -148,8 +150,8 @@ public:
             const LONG m = q.MenuMetrics().CheckWidth();
             const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
-            HFONT font = q.GetCachedFont(item.ShortcutFont(), 0, item.ShortcutTextHeight() - 4);
-            DrawItemTextWithEmboss(target, {item.ShortcutText(), font, r, format, item.Language()}, color, emboss,
+            fonts.Use(q.GetCachedFont(item.ShortcutFont(), 0, item.ShortcutTextHeight() - 4));
+            DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language()}, color, emboss,
                                    shifted, embossColor);
         });
     }
@@ -194,7 +196,6 @@ public:
 
 void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool emboss, const RECT& embossRect,
                             COLORREF embossColor) noexcept {
-    SelectedObject font(hDC, text.font);
     if (emboss) {
         SetTextColor(hDC, embossColor);
         DrawItemText(hDC, text.text, embossRect, text.format, text.language);

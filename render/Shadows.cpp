@@ -26,6 +26,10 @@ class CaptureReader {
 public:
     CaptureReader(HDC compatible, IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
         if (!capture) return;
+        if (capture == cache.picture) {
+            m_pixels = &cache;  // read already in this loop
+            return;
+        }
         IPicture* picture = nullptr;
         if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture) return;
         OLE_HANDLE handle = 0;
@@ -36,6 +40,7 @@ public:
         BITMAP info{};
         if (GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0) return;
         if (info.bmBitsPixel >= 24 && Load(compatible, bitmap, info, cache)) {
+            cache.picture = capture;
             m_pixels = &cache;
             return;
         }
@@ -65,7 +70,6 @@ public:
 
 private:
     static bool Load(HDC compatible, HBITMAP bitmap, const BITMAP& info, Quillon::CapturePixels& cache) noexcept {
-        if (cache.bitmap == bitmap && cache.width == info.bmWidth && cache.height == info.bmHeight) return true;
         cache = Quillon::CapturePixels{};
         try {
             cache.topDown.resize(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
@@ -79,7 +83,6 @@ private:
             cache = Quillon::CapturePixels{};
             return false;
         }
-        cache.bitmap = bitmap;
         cache.width = info.bmWidth;
         cache.height = info.bmHeight;
         return true;

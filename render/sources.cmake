@@ -7,6 +7,7 @@ list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/Highlight.cpp
   ${CMAKE_SOURCE_DIR}/render/HotTracking.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
+  ${CMAKE_SOURCE_DIR}/render/ItemFontSelection.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemText.cpp
   ${CMAKE_SOURCE_DIR}/render/MakePicture.cpp
   ${CMAKE_SOURCE_DIR}/render/PictureDrawing.cpp

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include "render/ItemFontSelection.h"
 #include "tests/menu/MenuFixture.h"
 
 using namespace quillon;
@@ -351,6 +352,36 @@ TEST(MenuFonts, TheCachedGdiFontIsMadeOncePerDescription) {
     q->MeasureText(b.get(), 0, L"one");
     q->MeasureText(b.get(), 0, L"two");
     EXPECT_EQ(q->CachedFontCreations(), beforeMeasure);
+}
+
+// A painting keeps the cached font selected across an item's texts; when
+// the next text needs another font, the cache puts the DC's own font back
+// before deleting the one selected, and the painting ends with the DC's
+// own font.
+TEST(MenuFonts, TheCacheNeverDeletesTheFontAPaintingHasSelected) {
+    MenuForm form;
+    Quillon* q = form.q();
+    auto arial = MakeFont(L"Arial", 10);
+    auto times = MakeFont(L"Times New Roman", 14);
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ own = GetCurrentObject(dc, OBJ_FONT);
+    HFONT first = nullptr;
+    {
+        ItemFontSelection fonts(*q, dc);
+        first = q->GetCachedFont(arial.get(), 0, 0);
+        fonts.Use(first);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), first);
+        fonts.Use(q->GetCachedFont(arial.get(), 0, 0));  // the same font: nothing to do
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), first);
+        HFONT second = q->GetCachedFont(times.get(), 0, 0);
+        ASSERT_NE(second, first);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), own) << "the replaced font was put out of the DC first";
+        EXPECT_EQ(GetObjectType(first), 0u) << "and deleted at once";
+        fonts.Use(second);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), second);
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), own);
+    DeleteDC(dc);
 }
 
 TEST(MenuFonts, AnAccessKeyMarkerTakesNoRoom) {
