@@ -28,6 +28,7 @@ namespace quillon {
 HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv);
 
 class CMenuItem;
+struct FontProperties;
 
 class Quillon final : public OleControl, public DualDispatch<_Quillon>, public cSubclassListener {
 public:
@@ -357,6 +358,11 @@ public:
     // The one cached GDI font for `font` (null: the ambient font) made with
     // character width `width`; owned by the cache, never delete it.
     HFONT GetCachedFont(IFontDisp* font, LONG width, LONG heightHint);
+    // The same for a font whose properties were read already.
+    HFONT GetCachedFont(const FontProperties& font, LONG width);
+    // The cached font for an item's caption or shortcut font, as
+    // GetCachedFont(font, 0, ...) gives it, from the properties the record keeps.
+    HFONT GetCachedItemFont(const CMenuItem& item, bool shortcut);
     // The painting that has cached fonts selected (render/ItemFontSelection.h);
     // returns the one before.
     class ItemFontSelection* SwapFontSelection(class ItemFontSelection* selection) {

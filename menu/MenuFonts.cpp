@@ -7,6 +7,7 @@
 #include "hook/Guard.h"
 #include "menu/FontProperties.h"
 #include "menu/ItemCollection.h"
+#include "menu/MenuItem.h"
 #include "render/ItemFontSelection.h"
 
 namespace quillon {
@@ -199,7 +200,15 @@ HFONT Quillon::GetCachedFont(IFontDisp* font, LONG width, LONG /*heightHint*/) {
         ambient = ComPtr<IFontDisp>::Adopt(AmbientFont());
         font = ambient.get();
     }
-    const FontProperties p = FontProperties::Of(font);
+    return GetCachedFont(FontProperties::Of(font), width);
+}
+
+HFONT Quillon::GetCachedItemFont(const CMenuItem& item, bool shortcut) {
+    if (!(shortcut ? item.ShortcutFont() : item.CaptionFont())) return GetCachedFont(nullptr, 0, 0);
+    return GetCachedFont(shortcut ? item.ShortcutFontProperties() : item.CaptionFontProperties(), 0);
+}
+
+HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
     CachedFontDescription& c = m_cachedFontDescription;
     if (c.valid && m_hCachedFont && c.bold == p.bold && c.charset == p.charset && c.italic == p.italic &&
         c.name == p.name && c.size == p.size && c.strikethrough == p.strikethrough && c.underline == p.underline &&

@@ -265,6 +265,7 @@ void CMenuItem::Uninstall(WatchedFont& slot) noexcept {
     slot.point.Reset();
     slot.cookie = 0;
     slot.font.Reset();
+    slot.read = false;
 }
 
 }  // namespace quillon

@@ -9,6 +9,7 @@
 #include "control/QuillonInterfaces.h"
 #include "control/ole/ComPtr.h"
 #include "control/ole/DualDispatch.h"
+#include "menu/FontProperties.h"
 #include "render/PictureMetrics.h"
 
 namespace quillon {
@@ -106,6 +107,10 @@ public:
     OLE_COLOR PictureBackColor() const { return m_PictureBackColor; }
     IFontDisp* CaptionFont() const { return m_CaptionFont.font.get(); }
     IFontDisp* ShortcutFont() const { return m_ShortcutFont.font.get(); }
+    // The fonts' properties as painting needs them. They are read again only
+    // after the font says it changed; a font that cannot tell is read every time.
+    const FontProperties& CaptionFontProperties() const { return m_CaptionFont.Properties(); }
+    const FontProperties& ShortcutFontProperties() const { return m_ShortcutFont.Properties(); }
     LONG Position() const { return m_Position; }
     bool IsFirst() const { return m_IsFirst; }
     bool IsLast() const { return m_IsLast; }
@@ -129,11 +134,22 @@ public:
 
 private:
     class FontSink;
-    // One installed font and its change-notification connection.
+    // One installed font, its change-notification connection, and its
+    // properties as last read while connected.
     struct WatchedFont {
         ComPtr<IFontDisp> font;
         ComPtr<IConnectionPoint> point;
         DWORD cookie = 0;
+        mutable FontProperties properties;
+        mutable bool read = false;
+
+        const FontProperties& Properties() const {
+            if (!read || !cookie) {
+                properties = FontProperties::Of(font.get());
+                read = cookie != 0;
+            }
+            return properties;
+        }
     };
 
     CMenuItem();
@@ -144,7 +160,10 @@ private:
     void Install(WatchedFont& slot, IFontDisp* font);
     void Uninstall(WatchedFont& slot) noexcept;
     void ApplyCharset(IFontDisp* font) const;
-    void FontChanged() { m_Dirty = true; }
+    void FontChanged() {
+        m_Dirty = true;
+        m_CaptionFont.read = m_ShortcutFont.read = false;
+    }
 
     LONG m_refs = 1;
     FontSink* m_sink = nullptr;  // owned by its own count; detached at release

@@ -53,7 +53,7 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         const RECT shifted{r.left + 1, r.top + 1, r.right, r.bottom};
         const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
         ItemFontSelection fonts(*this, hDC);
-        fonts.Use(GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4));
+        fonts.Use(GetCachedItemFont(item, false));
         DrawItemTextWithEmboss(hDC, {item.Caption(), r, format, item.Language()}, color, disabled && !selected,
                                shifted, PaintColor(*this, ColorRole::HighlightedTextColor));
     });

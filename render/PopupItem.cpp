@@ -141,7 +141,7 @@ public:
             if (item.Caption().empty()) return;
             const RECT r = rtl ? RECT{0, 0, cx - (picW + 6), height} : RECT{picW + 6, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
-            fonts.Use(q.GetCachedFont(item.CaptionFont(), 0, item.CaptionTextHeight() - 4));
+            fonts.Use(q.GetCachedItemFont(item, false));
             DrawItemTextWithEmboss(target, {item.Caption(), r, format, item.Language()}, color, emboss,
                                    shifted, embossColor);
         });
@@ -150,7 +150,7 @@ public:
             const LONG m = q.MenuMetrics().CheckWidth();
             const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
-            fonts.Use(q.GetCachedFont(item.ShortcutFont(), 0, item.ShortcutTextHeight() - 4));
+            fonts.Use(q.GetCachedItemFont(item, true));
             DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language()}, color, emboss,
                                    shifted, embossColor);
         });

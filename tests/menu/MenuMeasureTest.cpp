@@ -384,6 +384,39 @@ TEST(MenuFonts, TheCacheNeverDeletesTheFontAPaintingHasSelected) {
     DeleteDC(dc);
 }
 
+// The record keeps its fonts' properties between paints and reads them
+// again when a font says it changed; an item without a font paints in the
+// ambient font.
+TEST(MenuFonts, ItemFontsFollowChangesToTheirFontObjects) {
+    MenuForm form;
+    Quillon* q = form.q();
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 1, "Item\tCtrl+I");
+    form.Open(popup);
+    CMenuItem* item = form.Record(popup, 0);
+    ASSERT_TRUE(item && item->CaptionFont());
+    auto weightOf = [](HFONT font) {
+        LOGFONTA lf{};
+        GetObjectA(font, sizeof lf, &lf);
+        return lf.lfWeight;
+    };
+    HFONT before = q->GetCachedItemFont(*item, false);
+    ASSERT_NE(before, nullptr);
+    EXPECT_LT(weightOf(before), FW_BOLD);
+    EXPECT_EQ(q->GetCachedItemFont(*item, false), before) << "nothing changed: the same font";
+
+    ComPtr<IFont> font = ComPtr<IFontDisp>(item->CaptionFont()).As<IFont>(IID_IFont);
+    ASSERT_TRUE(font);
+    ASSERT_EQ(S_OK, font->put_Bold(TRUE));
+    EXPECT_EQ(weightOf(q->GetCachedItemFont(*item, false)), FW_BOLD);
+    ASSERT_EQ(S_OK, font->put_Bold(FALSE));
+    EXPECT_LT(weightOf(q->GetCachedItemFont(*item, false)), FW_BOLD);
+
+    item->SetShortcutFont(nullptr);
+    EXPECT_EQ(q->GetCachedItemFont(*item, true), q->GetCachedFont(nullptr, 0, 0));
+    DestroyMenu(popup);
+}
+
 TEST(MenuFonts, AnAccessKeyMarkerTakesNoRoom) {
     MenuForm form;
     auto font = MakeFont(L"Arial", 10);
