@@ -31,7 +31,7 @@ namespace {
 
 constexpr int kItems = 20;
 constexpr int kSelected = 6;
-constexpr int kRuns = 5;
+constexpr int kRuns = 9;
 constexpr int kPopupsPerRun = 10;
 
 const char* const kStyleNames[] = {"Plain",      "Horizontal L-R", "Horizontal R-L", "Horizontal Center",
