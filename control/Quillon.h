@@ -28,6 +28,7 @@ namespace quillon {
 HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv);
 
 class CMenuItem;
+class ItemFontSelection;
 struct FontProperties;
 
 class Quillon final : public OleControl, public DualDispatch<_Quillon>, public cSubclassListener {
@@ -365,7 +366,7 @@ public:
     HFONT GetCachedItemFont(const CMenuItem& item, bool shortcut);
     // The painting that has cached fonts selected (render/ItemFontSelection.h);
     // returns the one before.
-    class ItemFontSelection* SwapFontSelection(class ItemFontSelection* selection) {
+    ItemFontSelection* SwapFontSelection(ItemFontSelection* selection) {
         return std::exchange(m_fontSelection, selection);
     }
     // Single-line extent in pixels of `text` in `font`, "&" marking an access key.
@@ -439,7 +440,7 @@ private:
     SystemMenuMetrics m_menuMetrics;
     mutable CachedPictureMetrics m_checkMarkMetrics;
     int m_cachedFontCreations = 0;
-    class ItemFontSelection* m_fontSelection = nullptr;
+    ItemFontSelection* m_fontSelection = nullptr;
 
     // --- Renderer: render/.
 public:
