@@ -455,13 +455,16 @@ public:
     int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
     // The screen photographed when the menu loop started (null outside it).
     IPictureDisp* ScreenCapture() const { return m_ScreenCapture.get(); }
-    // The capture's pixels as the shadows read them: a true-colour capture
-    // is read whole on the first shadow of a loop and kept until it ends.
+    // The capture's pixels as the shadows read them: the rows of a
+    // true-colour capture, each copied out the first time a shadow needs it
+    // and kept until the loop ends.
     struct CapturePixels {
-        // The capture read, which the control holds for the loop; null: none.
+        // The capture being read, which the control holds for the loop; null: none.
         IPictureDisp* picture = nullptr;
+        HBITMAP bitmap = nullptr;
         LONG width = 0, height = 0;
-        std::vector<DWORD> topDown;  // 0x00RRGGBB, row 0 at the top
+        std::unique_ptr<DWORD[]> bottomUp;  // 0x00RRGGBB, the last row first
+        std::vector<bool> rowRead;          // by screen row, top first
     };
     // Hot tracking of the menu bar: whether an item is hot, for which window,
     // and whether the 50 ms re-tracking timer is armed.

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <olectl.h>
 #include <algorithm>
+#include <new>
 #include <vector>
 #include "control/Quillon.h"
 #include "menu/MenuItem.h"
@@ -15,41 +16,27 @@
 namespace quillon {
 namespace {
 
-// Reads the screen capture for the shadows. A true-colour capture is read
-// whole with one GetDIBits on the first shadow of a menu loop and kept in
-// the control's buffer until the loop ends, so the items after it read
-// memory: selecting a screen-sized bitmap into a DC, or copying its rows
-// out, for every item painted is slow on some systems. A capture that is
-// not true colour is read through a DC after all, so its colours come back
-// exactly as GetPixel gives them.
+// Reads the screen capture for the shadows. Selecting a screen-sized
+// bitmap into a DC, or copying rows out of it, for every item painted is
+// slow on some systems, so the rows of a true-colour capture are copied
+// with GetDIBits into the control's buffer the first time a shadow needs
+// them and read from memory after that, until the menu loop ends. A capture
+// that is not true colour is read through a DC after all, so its colours
+// come back exactly as GetPixel gives them.
 class CaptureReader {
 public:
-    CaptureReader(HDC compatible, IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
+    // Makes the screen rows top..bottom-1 readable.
+    CaptureReader(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom,
+                  Quillon::CapturePixels& cache) noexcept {
         if (!capture) return;
-        if (capture == cache.picture) {
-            m_pixels = &cache;  // read already in this loop
+        if (capture != cache.picture && !Prepare(capture, cache)) {
+            OpenDC(compatible, capture);
             return;
         }
-        IPicture* picture = nullptr;
-        if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture) return;
-        OLE_HANDLE handle = 0;
-        const HRESULT hr = picture->get_Handle(&handle);
-        picture->Release();  // the control's reference keeps the bitmap alive
-        if (FAILED(hr) || !handle) return;
-        HBITMAP bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-        BITMAP info{};
-        if (GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 || info.bmHeight <= 0) return;
-        if (info.bmBitsPixel >= 24 && Load(compatible, bitmap, info, cache)) {
-            cache.picture = capture;
+        if (ReadRows(compatible, cache, top, bottom))
             m_pixels = &cache;
-            return;
-        }
-        m_dc = CreateCompatibleDC(compatible);
-        if (m_dc) m_previous = SelectObject(m_dc, bitmap);
-        if (m_dc && !m_previous) {
-            DeleteDC(m_dc);
-            m_dc = nullptr;
-        }
+        else
+            OpenDC(compatible, capture);
     }
     ~CaptureReader() {
         if (!m_dc) return;
@@ -60,32 +47,83 @@ public:
     CaptureReader& operator=(const CaptureReader&) = delete;
 
     bool ok() const noexcept { return m_dc || m_pixels; }
-    // The captured colour at screen (x, y); CLR_INVALID off the capture.
+    // The captured colour at screen (x, y), a row asked for; CLR_INVALID off
+    // the capture.
     COLORREF At(LONG x, LONG y) const noexcept {
         if (m_dc) return GetPixel(m_dc, x, y);
         if (x < 0 || x >= m_pixels->width || y < 0 || y >= m_pixels->height) return CLR_INVALID;
-        const DWORD p = m_pixels->topDown[static_cast<size_t>(y) * static_cast<size_t>(m_pixels->width) + x];
+        const DWORD p = m_pixels->bottomUp[static_cast<size_t>(m_pixels->height - 1 - y) *
+                                               static_cast<size_t>(m_pixels->width) + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
 
 private:
-    static bool Load(HDC compatible, HBITMAP bitmap, const BITMAP& info, Quillon::CapturePixels& cache) noexcept {
+    static HBITMAP BitmapOf(IPictureDisp* capture) noexcept {
+        IPicture* picture = nullptr;
+        if (FAILED(capture->QueryInterface(IID_IPicture, reinterpret_cast<void**>(&picture))) || !picture)
+            return nullptr;
+        OLE_HANDLE handle = 0;
+        const HRESULT hr = picture->get_Handle(&handle);
+        picture->Release();  // the control's reference keeps the bitmap alive
+        return SUCCEEDED(hr) ? reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)) : nullptr;
+    }
+
+    // Room for a true-colour capture's rows, none read yet.
+    static bool Prepare(IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
         cache = Quillon::CapturePixels{};
+        HBITMAP bitmap = BitmapOf(capture);
+        BITMAP info{};
+        if (!bitmap || GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
+            info.bmHeight <= 0 || info.bmBitsPixel < 24)
+            return false;
+        const size_t count = static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight);
+        cache.bottomUp.reset(new (std::nothrow) DWORD[count]);  // rows are written before they are read
         try {
-            cache.topDown.resize(static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight));
+            cache.rowRead.assign(static_cast<size_t>(info.bmHeight), false);
         } catch (...) {
-            return false;
+            cache.bottomUp.reset();
         }
-        BITMAPINFO bits{};
-        bits.bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, -info.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        if (GetDIBits(compatible, bitmap, 0, static_cast<UINT>(info.bmHeight), cache.topDown.data(), &bits,
-                      DIB_RGB_COLORS) != info.bmHeight) {
-            cache = Quillon::CapturePixels{};
-            return false;
-        }
+        if (!cache.bottomUp) return false;
+        cache.picture = capture;
+        cache.bitmap = bitmap;
         cache.width = info.bmWidth;
         cache.height = info.bmHeight;
         return true;
+    }
+
+    // Copies the rows of top..bottom-1 not read before, a run at a time.
+    static bool ReadRows(HDC compatible, Quillon::CapturePixels& cache, LONG top, LONG bottom) noexcept {
+        if (top < 0) top = 0;
+        if (bottom > cache.height) bottom = cache.height;
+        BITMAPINFO bits{};
+        bits.bmiHeader = {sizeof(BITMAPINFOHEADER), cache.width, cache.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        for (LONG y = top; y < bottom;) {
+            if (cache.rowRead[static_cast<size_t>(y)]) {
+                ++y;
+                continue;
+            }
+            LONG end = y;
+            while (end < bottom && !cache.rowRead[static_cast<size_t>(end)]) ++end;
+            // Bottom-up: scan line 0 is the capture's last row.
+            const UINT first = static_cast<UINT>(cache.height - end), lines = static_cast<UINT>(end - y);
+            DWORD* rows = cache.bottomUp.get() + static_cast<size_t>(first) * static_cast<size_t>(cache.width);
+            if (GetDIBits(compatible, cache.bitmap, first, lines, rows, &bits, DIB_RGB_COLORS) != static_cast<int>(lines))
+                return false;
+            for (LONG r = y; r < end; ++r) cache.rowRead[static_cast<size_t>(r)] = true;
+            y = end;
+        }
+        return true;
+    }
+
+    void OpenDC(HDC compatible, IPictureDisp* capture) noexcept {
+        HBITMAP bitmap = BitmapOf(capture);
+        if (!bitmap) return;
+        m_dc = CreateCompatibleDC(compatible);
+        if (m_dc) m_previous = SelectObject(m_dc, bitmap);
+        if (m_dc && !m_previous) {
+            DeleteDC(m_dc);
+            m_dc = nullptr;
+        }
     }
 
     const Quillon::CapturePixels* m_pixels = nullptr;
@@ -160,7 +198,7 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     if (yTo < yFrom) return;
-    const CaptureReader capture(windowDC, m_ScreenCapture.get(), m_capturePixels);
+    const CaptureReader capture(windowDC, m_ScreenCapture.get(), yFrom + wr.top, yTo + wr.top + 1, m_capturePixels);
     if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
@@ -182,7 +220,8 @@ void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
     if (W <= 0 || H < kShadowWidth) return;
-    const CaptureReader capture(windowDC, m_ScreenCapture.get(), m_capturePixels);
+    const CaptureReader capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom,
+                                m_capturePixels);
     if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
     ShadowPixels pixels(0, H - kShadowWidth, W, kShadowWidth);
