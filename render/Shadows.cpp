@@ -4,7 +4,6 @@
 // the menu background, which softens the edge.
 #include <windows.h>
 #include <olectl.h>
-#include <algorithm>
 #include <new>
 #include <vector>
 #include "control/Quillon.h"
@@ -163,27 +162,28 @@ class ShadowPixels {
 public:
     ShadowPixels(LONG left, LONG top, LONG width, LONG height)
         : m_left(left), m_top(top), m_width(width), m_height(height),
-          m_colors(static_cast<size_t>(width) * static_cast<size_t>(height), CLR_INVALID) {}
+          m_pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kUnset) {}
     void Set(LONG x, LONG y, COLORREF color) noexcept {
-        m_colors[static_cast<size_t>(y - m_top) * static_cast<size_t>(m_width) + static_cast<size_t>(x - m_left)] = color;
+        DWORD& pixel = m_pixels[static_cast<size_t>(y - m_top) * static_cast<size_t>(m_width) + (x - m_left)];
+        m_set += pixel == kUnset;
+        pixel = DibPixel(color);
     }
-    void Paint(HDC dc) const {
-        const bool complete = std::find(m_colors.begin(), m_colors.end(), CLR_INVALID) == m_colors.end();
-        if (complete && TakesTrueColorBlit(dc)) {
-            std::vector<DWORD> rows(m_colors.size());
-            std::transform(m_colors.begin(), m_colors.end(), rows.begin(), DibPixel);
-            if (CopyTrueColorPixels(dc, m_left, m_top, m_width, m_height, rows.data(), m_width)) return;
-        }
+    void Paint(HDC dc) const noexcept {
+        if (m_set == m_pixels.size() && TakesTrueColorBlit(dc) &&
+            CopyTrueColorPixels(dc, m_left, m_top, m_width, m_height, m_pixels.data(), m_width))
+            return;
         for (LONG y = 0; y < m_height; ++y)
             for (LONG x = 0; x < m_width; ++x) {
-                const COLORREF color = m_colors[static_cast<size_t>(y) * static_cast<size_t>(m_width) + x];
-                if (color != CLR_INVALID) SetPixelV(dc, m_left + x, m_top + y, color);
+                const DWORD p = m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + x];
+                if (p != kUnset) SetPixelV(dc, m_left + x, m_top + y, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
             }
     }
 
 private:
+    static constexpr DWORD kUnset = 0xFF000000u;  // no DIB pixel has a top byte
     LONG m_left, m_top, m_width, m_height;
-    std::vector<COLORREF> m_colors;
+    std::vector<DWORD> m_pixels;
+    size_t m_set = 0;
 };
 
 // How far from the corner the shadow starts: the first two pixels show
