@@ -46,11 +46,12 @@ public:
     CaptureReader& operator=(const CaptureReader&) = delete;
 
     bool ok() const noexcept { return m_dc || m_pixels; }
-    // The captured colour at screen (x, y), a row asked for; CLR_INVALID off
-    // the capture.
+    // The captured colour at screen (x, y); CLR_INVALID off the capture or
+    // in a row not read.
     COLORREF At(LONG x, LONG y) const noexcept {
         if (m_dc) return GetPixel(m_dc, x, y);
         if (x < 0 || x >= m_pixels->width || y < 0 || y >= m_pixels->height) return CLR_INVALID;
+        if (!m_pixels->rowRead[static_cast<size_t>(y)]) return CLR_INVALID;
         const DWORD p = m_pixels->bottomUp[static_cast<size_t>(m_pixels->height - 1 - y) *
                                                static_cast<size_t>(m_pixels->width) + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
