@@ -455,9 +455,9 @@ public:
     int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
     // The screen photographed when the menu loop started (null outside it).
     IPictureDisp* ScreenCapture() const { return m_ScreenCapture.get(); }
-    // The capture's pixels as the shadows read them: the rows of a
+    // The capture as the shadows read it: its bitmap, and the rows of a
     // true-colour capture, each copied out the first time a shadow needs it
-    // and kept until the loop ends.
+    // and kept until the loop ends (no rows for any other capture).
     struct CapturePixels {
         // The capture being read, which the control holds for the loop; null: none.
         IPictureDisp* picture = nullptr;

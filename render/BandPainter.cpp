@@ -60,11 +60,6 @@ BandPainter::BandPainter(HDC dc, bool gather) noexcept : m_dc(dc), m_gather(gath
 
 BandPainter::~BandPainter() { PaintGathered(); }
 
-void BandPainter::FillNow(const RECT& band, COLORREF color) const noexcept {
-    SolidBrush brush(color);
-    FillRect(m_dc, &band, brush.get());
-}
-
 void BandPainter::Fill(const RECT& band, COLORREF color) noexcept {
     RECT covered = band;
     if (m_gather && (band.left > band.right || band.top > band.bottom)) {
@@ -85,7 +80,7 @@ void BandPainter::Fill(const RECT& band, COLORREF color) noexcept {
         }
     }
     if (!m_gather) {
-        FillNow(band, color);
+        FillSolid(m_dc, band, color);
         return;
     }
     try {
@@ -93,7 +88,7 @@ void BandPainter::Fill(const RECT& band, COLORREF color) noexcept {
     } catch (...) {
         PaintGathered();
         m_gather = false;
-        FillNow(band, color);
+        FillSolid(m_dc, band, color);
     }
 }
 
@@ -106,7 +101,7 @@ void BandPainter::PaintGathered() noexcept {
         copied = false;
     }
     if (!copied)
-        for (const Band& b : m_bands) FillNow(b.rect, b.color);
+        for (const Band& b : m_bands) FillSolid(m_dc, b.rect, b.color);
     m_bands.clear();
 }
 

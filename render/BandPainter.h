@@ -26,7 +26,6 @@ private:
         RECT covered;  // the pixels FillRect paints, edges in order
         COLORREF color;
     };
-    void FillNow(const RECT& band, COLORREF color) const noexcept;
     void PaintGathered() noexcept;
     bool CopyGathered() const;
 

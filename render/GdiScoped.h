@@ -20,6 +20,12 @@ private:
     HBRUSH m_brush;
 };
 
+// FillRect with a solid brush of `color` made for this fill.
+inline void FillSolid(HDC dc, const RECT& rect, COLORREF color) noexcept {
+    SolidBrush brush(color);
+    FillRect(dc, &rect, brush.get());
+}
+
 // An object selected into a DC until the end of the scope; a null object
 // is not selected, so the DC keeps its current one.
 class SelectedObject {

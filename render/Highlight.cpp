@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <new>
-#include <vector>
 #include "render/BandPainter.h"
 #include "render/ColorUtils.h"
 #include "render/GdiScoped.h"
@@ -19,11 +18,6 @@ constexpr float kBandThreshold = 0.025f;
 
 // The colour at ratio t: t * c1 + (1 - t) * c2 per channel.
 COLORREF RampColor(COLORREF c1, COLORREF c2, float t) noexcept { return BlendColors(c1, c2, t); }
-
-void FillBand(HDC hDC, const RECT& band, COLORREF color) noexcept {
-    SolidBrush brush(color);
-    FillRect(hDC, &band, brush.get());
-}
 
 // Half of a 16-bit extent, rounded to even.
 int16_t HalfRoundedToEven(int16_t extent) noexcept {
@@ -107,26 +101,16 @@ void SetPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
 }
 
 template <class ColorAt>
-bool BlitPixels(HDC hDC, const PixelBox& box, ColorAt&& colorAt) noexcept {
-    const LONG width = box.right - box.left;
-    const LONG height = box.bottom - box.top;
-    if (width <= 0 || height <= 0) return true;
-    if (!TakesTrueColorBlit(hDC)) return false;
-    try {
-        std::vector<DWORD> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-        for (LONG y = 0; y < height; ++y)
-            for (LONG x = 0; x < width; ++x)
-                pixels[static_cast<size_t>(y) * width + x] = DibPixel(colorAt(box.left + x, box.top + y));
-        return CopyTrueColorPixels(hDC, box.left, box.top, width, height, pixels.data(), width);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-}
-
-template <class ColorAt>
 void PaintPixels(HDC hDC, const PixelBox& box, PixelPath path, ColorAt&& colorAt) noexcept {
-    if (path == PixelPath::Buffered && BlitPixels(hDC, box, colorAt)) return;
-    SetPixels(hDC, box, colorAt);
+    if (box.right <= box.left || box.bottom <= box.top) return;
+    try {
+        PixelBlock block(box.left, box.top, box.right - box.left, box.bottom - box.top);
+        for (LONG y = box.top; y < box.bottom; ++y)
+            for (LONG x = box.left; x < box.right; ++x) block.Set(x, y, colorAt(x, y));
+        block.Paint(hDC, path == PixelPath::Buffered);
+    } catch (const std::bad_alloc&) {
+        SetPixels(hDC, box, colorAt);  // no room for the block: one by one
+    }
 }
 
 void Diagonal(HDC hDC, const RECT& rect, COLORREF c1, COLORREF c2, PixelPath path) noexcept {
@@ -203,7 +187,7 @@ void FillHighlight(HDC hDC, RECT& rect, COLORREF c1, LONG style, COLORREF c2, Pi
         XPBox(hDC, rect, c1, c2);
         break;
     default:
-        FillBand(hDC, rect, c1);
+        FillSolid(hDC, rect, c1);
         break;
     }
 }

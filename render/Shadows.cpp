@@ -28,14 +28,11 @@ public:
     CaptureReader(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom,
                   Quillon::CapturePixels& cache) noexcept {
         if (!capture) return;
-        if (capture != cache.picture && !Prepare(capture, cache)) {
-            OpenDC(compatible, capture);
-            return;
-        }
-        if (ReadRows(compatible, cache, top, bottom))
+        if (capture != cache.picture) Prepare(capture, cache);
+        if (cache.bottomUp && ReadRows(compatible, cache, top, bottom))
             m_pixels = &cache;
         else
-            OpenDC(compatible, capture);
+            OpenDC(compatible, cache.bitmap);
     }
     ~CaptureReader() {
         if (!m_dc) return;
@@ -68,14 +65,16 @@ private:
         return SUCCEEDED(hr) ? reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)) : nullptr;
     }
 
-    // Room for a true-colour capture's rows, none read yet.
-    static bool Prepare(IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
+    // The capture's bitmap, and room for its rows, none read yet, when it is
+    // true colour.
+    static void Prepare(IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
         cache = Quillon::CapturePixels{};
-        HBITMAP bitmap = BitmapOf(capture);
+        cache.picture = capture;
+        cache.bitmap = BitmapOf(capture);
         BITMAP info{};
-        if (!bitmap || GetObject(bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
+        if (!cache.bitmap || GetObject(cache.bitmap, sizeof info, &info) != sizeof info || info.bmWidth <= 0 ||
             info.bmHeight <= 0 || info.bmBitsPixel < 24)
-            return false;
+            return;
         const size_t count = static_cast<size_t>(info.bmWidth) * static_cast<size_t>(info.bmHeight);
         cache.bottomUp.reset(new (std::nothrow) DWORD[count]);  // rows are written before they are read
         try {
@@ -83,12 +82,9 @@ private:
         } catch (...) {
             cache.bottomUp.reset();
         }
-        if (!cache.bottomUp) return false;
-        cache.picture = capture;
-        cache.bitmap = bitmap;
+        if (!cache.bottomUp) return;
         cache.width = info.bmWidth;
         cache.height = info.bmHeight;
-        return true;
     }
 
     // Copies the rows of top..bottom-1 not read before, a run at a time.
@@ -115,8 +111,7 @@ private:
         return true;
     }
 
-    void OpenDC(HDC compatible, IPictureDisp* capture) noexcept {
-        HBITMAP bitmap = BitmapOf(capture);
+    void OpenDC(HDC compatible, HBITMAP bitmap) noexcept {
         if (!bitmap) return;
         m_dc = CreateCompatibleDC(compatible);
         if (m_dc) m_previous = SelectObject(m_dc, bitmap);
@@ -155,38 +150,6 @@ private:
     COLORREF m_shade = 0;
 };
 
-// The shadow pixels of one item, gathered and then set together: a
-// true-colour target takes them in one copy, exactly as SetPixelV would
-// set them one by one. Otherwise, or when some lie off the captured screen
-// and stay as they are, each is set alone.
-class ShadowPixels {
-public:
-    ShadowPixels(LONG left, LONG top, LONG width, LONG height)
-        : m_left(left), m_top(top), m_width(width), m_height(height),
-          m_pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kUnset) {}
-    void Set(LONG x, LONG y, COLORREF color) noexcept {
-        DWORD& pixel = m_pixels[static_cast<size_t>(y - m_top) * static_cast<size_t>(m_width) + (x - m_left)];
-        m_set += pixel == kUnset;
-        pixel = DibPixel(color);
-    }
-    void Paint(HDC dc) const noexcept {
-        if (m_set == m_pixels.size() && TakesTrueColorBlit(dc) &&
-            CopyTrueColorPixels(dc, m_left, m_top, m_width, m_height, m_pixels.data(), m_width))
-            return;
-        for (LONG y = 0; y < m_height; ++y)
-            for (LONG x = 0; x < m_width; ++x) {
-                const DWORD p = m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + x];
-                if (p != kUnset) SetPixelV(dc, m_left + x, m_top + y, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
-            }
-    }
-
-private:
-    static constexpr DWORD kUnset = 0xFF000000u;  // no DIB pixel has a top byte
-    LONG m_left, m_top, m_width, m_height;
-    std::vector<DWORD> m_pixels;
-    size_t m_set = 0;
-};
-
 // How far from the corner the shadow starts: the first two pixels show
 // the screen unchanged.
 constexpr LONG kShadowOffset = 2;
@@ -203,7 +166,7 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
     if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
-    ShadowPixels pixels(W - kShadowWidth, yFrom, kShadowWidth, yTo - yFrom + 1);
+    PixelBlock pixels(W - kShadowWidth, yFrom, kShadowWidth, yTo - yFrom + 1);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG x = W - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);
@@ -225,7 +188,7 @@ void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
                                 m_capturePixels);
     if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
-    ShadowPixels pixels(0, H - kShadowWidth, W, kShadowWidth);
+    PixelBlock pixels(0, H - kShadowWidth, W, kShadowWidth);
     for (LONG line = 0; line < kShadowWidth; ++line) {
         const LONG y = H - kShadowWidth + line;
         Shade shade(back, static_cast<float>(line) / 2.0f);

@@ -40,4 +40,23 @@ bool CopyTrueColorPixels(HDC hDC, LONG x, LONG y, LONG width, LONG height, const
                              static_cast<UINT>(height), rows, &info, DIB_RGB_COLORS) != 0;
 }
 
+PixelBlock::PixelBlock(LONG left, LONG top, LONG width, LONG height)
+    : m_left(left),
+      m_top(top),
+      m_width(width > 0 ? width : 0),
+      m_height(height > 0 ? height : 0),
+      m_pixels(static_cast<size_t>(m_width) * static_cast<size_t>(m_height), kUnset) {}
+
+void PixelBlock::Paint(HDC hDC, bool copy) const noexcept {
+    if (m_pixels.empty()) return;
+    if (copy && m_set == m_pixels.size() && TakesTrueColorBlit(hDC) &&
+        CopyTrueColorPixels(hDC, m_left, m_top, m_width, m_height, m_pixels.data(), m_width))
+        return;
+    for (LONG y = 0; y < m_height; ++y)
+        for (LONG x = 0; x < m_width; ++x) {
+            const DWORD p = m_pixels[static_cast<size_t>(y) * static_cast<size_t>(m_width) + x];
+            if (p != kUnset) SetPixelV(hDC, m_left + x, m_top + y, RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
+        }
+}
+
 }  // namespace quillon
