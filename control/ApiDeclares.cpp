@@ -61,11 +61,22 @@ bool IsWindowsNT4() noexcept {
 }
 
 namespace {
+std::optional<bool> g_wineOverride;
+}  // namespace
+
 bool RunningOnWine() noexcept {
+    if (g_wineOverride) return *g_wineOverride;
+    // Asked once: Wine's ntdll exports its version, Windows' does not.
     static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
 }
-}  // namespace
+
+void SetWineOverride(const bool* underWine) noexcept {
+    if (underWine)
+        g_wineOverride = *underWine;
+    else
+        g_wineOverride.reset();
+}
 
 bool MenusReportMouseSelection() noexcept { return !RunningOnWine(); }
 

@@ -20,6 +20,13 @@ bool MenusReportMouseSelection() noexcept;
 // bit for their system-menu flag and stop drawing the item.
 bool MenusKnowRightOrder() noexcept;
 
+// Whether the control runs under Wine, whose menus differ from Windows'
+// where the two functions above say so. Only those differences take Wine's
+// way; everything else follows Windows.
+bool RunningOnWine() noexcept;
+// Test seam: answer RunningOnWine with `*underWine` until cleared (null).
+void SetWineOverride(const bool* underWine) noexcept;
+
 // Test seam: answer as the given system (platform id, major, minor) until
 // cleared; `fail` makes the version query fail.
 struct VersionOverride {

@@ -105,7 +105,7 @@ private:
 
     // Handlers of the renderer (render/)
     void OnDrawItem(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
-    void OnMenuChar(WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
+    void OnMenuChar(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
     void OnInitMenu(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
     void OnNcMouseMove(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result);
     void ClearBarHighlight(HWND hwnd);

@@ -29,7 +29,7 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         OnNcMouseMove(hwnd, wParam, lParam, route, result);
         break;
     case WM_MENUCHAR:
-        OnMenuChar(wParam, lParam, route, result);
+        OnMenuChar(hwnd, wParam, lParam, route, result);
         break;
     case WM_INITMENU:
         OnInitMenu(hwnd, wParam, lParam, route, result);

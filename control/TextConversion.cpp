@@ -22,6 +22,42 @@ std::wstring Widen(const char* bytes, int length, UINT codePage) {
     return out;
 }
 
+namespace {
+
+// The ANSI form of `length` characters, or -1 when one of them has none.
+int StrictAnsiLength(const wchar_t* text, int length, char* out, int size) noexcept {
+    BOOL usedDefault = FALSE;
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, length, out, size, nullptr, &usedDefault);
+    return n <= 0 || usedDefault ? -1 : n;
+}
+
+}  // namespace
+
+bool NarrowExactly(const std::wstring& text, std::string& bytes) {
+    bytes.clear();
+    if (text.empty()) return true;
+    // Converted into a buffer even to test: not every system reports the
+    // default character when only the length is asked for.
+    bytes.resize(text.size() * 4);
+    const int n = StrictAnsiLength(text.c_str(), static_cast<int>(text.size()), bytes.data(),
+                                   static_cast<int>(bytes.size()));
+    bytes.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return n > 0;
+}
+
+bool HeldByAnsiCodePage(const std::wstring& text) {
+    std::string bytes;
+    return NarrowExactly(text, bytes);
+}
+
+LONG AnsiCode(wchar_t c) noexcept {
+    char bytes[4] = {};
+    const int n = StrictAnsiLength(&c, 1, bytes, sizeof bytes);
+    if (n == 1) return static_cast<unsigned char>(bytes[0]);
+    if (n == 2) return (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1]);
+    return static_cast<LONG>(c);
+}
+
 std::wstring TrimBlanks(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L' ');
     if (first == std::wstring::npos) return {};

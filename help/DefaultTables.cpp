@@ -83,11 +83,11 @@ void Quillon::LoadLanguageStrings(LONG language) {
     slot->pictureNames = std::make_unique<KeyedTexts>();
     // 3.-4. Consecutive strings until the first that has no text.
     for (LONG id = LanguageStringBase(language); id <= 0xFFFF; ++id) {
-        char buffer[kStringBuffer] = {};
-        const int n = LoadStringA(m_hResLib, static_cast<UINT>(id), buffer, kStringBuffer);
+        wchar_t buffer[kStringBuffer] = {};
+        const int n = LoadStringW(m_hResLib, static_cast<UINT>(id), buffer, kStringBuffer);
         if (n <= 0) break;
         Trap([&] {
-            const std::vector<std::wstring> fields = SplitLibraryString(Widen(buffer, n));
+            const std::vector<std::wstring> fields = SplitLibraryString(std::wstring(buffer, static_cast<size_t>(n)));
             if (fields.size() >= 2) slot->helpTexts->Add(fields[0], fields[1]);
             if (fields.size() >= 3 && !fields[2].empty()) slot->pictureNames->Add(fields[0], fields[2]);
         });
@@ -121,8 +121,8 @@ ComPtr<IPictureDisp> Quillon::DefaultPictureOf(const std::wstring& caption, LONG
             return;
         }
         // 6. A failed load is tried again next time.
-        const std::string resource = Narrow(name + L"_ICON");
-        HANDLE icon = LoadImageA(m_hResLib, resource.c_str(), IMAGE_ICON, 16, 16, 0);
+        const std::wstring resource = name + L"_ICON";
+        HANDLE icon = LoadImageW(m_hResLib, resource.c_str(), IMAGE_ICON, 16, 16, 0);
         if (!icon) return;
         picture = PictureFromHandle(icon, PICTYPE_ICON);
         if (picture)

@@ -139,7 +139,7 @@ void Quillon::OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&, LRESU
         text = message.str();
     });
     // 11. Also an empty text is written.
-    if (m_bAutoShowHelp) Trap([&] { SetStatusBarText(m_hwndStatusBar, text, item->Language()); });
+    if (m_bAutoShowHelp) Trap([&] { SetStatusBarText(m_hwndStatusBar, text, item->Language(), item->UnicodeText()); });
     // 12. Only a mouse selection gets a tip.
     bool byMouse = (flags & MF_MOUSESELECT) != 0;
     if (!byMouse && !ApiDeclares::MenusReportMouseSelection()) Trap([&] { byMouse = CursorOnItem(menu, id); });

@@ -12,18 +12,18 @@ HWND FindStatusBarIn(HWND parent) noexcept {
     return nullptr;
 }
 
-void SetStatusBarText(HWND statusBar, const std::wstring& text, LONG language) noexcept {
+void SetStatusBarText(HWND statusBar, const std::wstring& text, LONG language, bool unicodeText) noexcept {
     try {
         if (!statusBar || !IsWindow(statusBar)) return;
-        const std::string bytes = Narrow(text);
-        if (const UINT codePage = FarEastCodePage(language)) {
-            // The text holds the item's bytes one per character.
+        std::wstring shown = text;
+        std::string bytes;
+        const UINT codePage = FarEastCodePage(language);
+        if (codePage && !unicodeText && NarrowExactly(text, bytes)) {
+            // An ANSI program's text holds its bytes one per character.
             const int take = static_cast<int>(bytes.size() < text.size() ? bytes.size() : text.size());
-            const std::wstring wide = Widen(bytes.data(), take, codePage);
-            SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
-            return;
+            shown = Widen(bytes.data(), take, codePage);
         }
-        SendMessageA(statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
+        SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(shown.c_str()));
     } catch (...) {
         // Nothing is written.
     }

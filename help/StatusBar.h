@@ -10,9 +10,10 @@ namespace quillon {
 // "StatusBarWndClass", else "msctls_statusbar32"; null when there is none.
 HWND FindStatusBarIn(HWND parent) noexcept;
 
-// Writes `text` into part 0 of `statusBar` (nothing when it is gone). A
-// far-eastern `language` decodes the text's ANSI bytes in its own code page
-// and sends UTF-16; any other sends the ANSI text.
-void SetStatusBarText(HWND statusBar, const std::wstring& text, LONG language) noexcept;
+// Writes `text` into part 0 of `statusBar` (nothing when it is gone), in
+// UTF-16. For a far-eastern `language`, an ANSI program's text (not
+// `unicodeText`, and held by the ANSI code page) is first decoded from its
+// ANSI bytes in the language's own code page.
+void SetStatusBarText(HWND statusBar, const std::wstring& text, LONG language, bool unicodeText = false) noexcept;
 
 }  // namespace quillon

@@ -5,10 +5,11 @@
 namespace quillon {
 namespace {
 
-// The tool description the window reads; its ANSI form with lParam.
-TTTOOLINFOA EmptyToolInfo() {
-    TTTOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+// The tool description the window reads, in its Unicode form so that no
+// text is squeezed through the ANSI code page.
+TTTOOLINFOW EmptyToolInfo() {
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     return tool;
 }
 
@@ -46,11 +47,11 @@ void CTooltip::Activate(bool active) {
     SendMessageA(m_hwnd, TTM_ACTIVATE, active ? static_cast<WPARAM>(-1) : 0, 0);
 }
 
-bool CTooltip::FindTool(UINT_PTR uid, TTTOOLINFOA& tool) const {
+bool CTooltip::FindTool(UINT_PTR uid, TTTOOLINFOW& tool) const {
     const long count = ToolCount();
     for (long i = 0; i < count; ++i) {
-        TTTOOLINFOA candidate = EmptyToolInfo();
-        if (SendMessageA(m_hwnd, TTM_ENUMTOOLSA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&candidate)) &&
+        TTTOOLINFOW candidate = EmptyToolInfo();
+        if (SendMessageW(m_hwnd, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&candidate)) &&
             candidate.uId == uid) {
             tool = candidate;
             return true;
@@ -61,22 +62,22 @@ bool CTooltip::FindTool(UINT_PTR uid, TTTOOLINFOA& tool) const {
 
 bool CTooltip::AddTool(UINT_PTR uid, bool uidIsWindow, long x, long y, long cx, long cy, const std::wstring& text,
                        LONG_PTR container) {
-    TTTOOLINFOA tool = EmptyToolInfo();
+    TTTOOLINFOW tool = EmptyToolInfo();
     if (FindTool(uid, tool)) return false;
     tool = EmptyToolInfo();
     tool.uFlags = uidIsWindow ? (TTF_IDISHWND | TTF_TRANSPARENT) : TTF_TRANSPARENT;
     tool.hwnd = container == -1 ? m_parent : reinterpret_cast<HWND>(container);
     tool.uId = uid;
     tool.rect = {x, y, x + cx, y + cy};
-    std::string shown = Narrow(TrimBlanks(text));
-    if (shown.empty()) shown.push_back(' ');
+    std::wstring shown = TrimBlanks(text);
+    if (shown.empty()) shown.push_back(L' ');
     tool.lpszText = shown.data();
-    return SendMessageA(m_hwnd, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+    return SendMessageW(m_hwnd, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
 }
 
 void CTooltip::DeleteTool(UINT_PTR uid) {
-    TTTOOLINFOA tool = EmptyToolInfo();
-    if (FindTool(uid, tool)) SendMessageA(m_hwnd, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    TTTOOLINFOW tool = EmptyToolInfo();
+    if (FindTool(uid, tool)) SendMessageW(m_hwnd, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 COLORREF CTooltip::BackColor() const { return static_cast<COLORREF>(SendMessageA(m_hwnd, TTM_GETTIPBKCOLOR, 0, 0)); }
@@ -90,11 +91,11 @@ void CTooltip::SetForeColor(COLORREF color) { SendMessageA(m_hwnd, TTM_SETTIPTEX
 void CTooltip::SetFont(HFONT font) { SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1); }
 
 void CTooltip::SendTitle() {
-    SendMessageA(m_hwnd, TTM_SETTITLEA, static_cast<WPARAM>(m_icon), reinterpret_cast<LPARAM>(m_title.c_str()));
+    SendMessageW(m_hwnd, TTM_SETTITLEW, static_cast<WPARAM>(m_icon), reinterpret_cast<LPARAM>(m_title.c_str()));
 }
 
 void CTooltip::SetTitle(const std::wstring& title) {
-    m_title = Narrow(TrimBlanks(title));
+    m_title = TrimBlanks(title);
     SendTitle();
 }
 
@@ -103,9 +104,11 @@ void CTooltip::SetIcon(long icon) {
     SendTitle();
 }
 
+std::string CTooltip::Title() const { return Narrow(m_title); }
+
 UINT_PTR CTooltip::ToolId(long index) const {
-    TTTOOLINFOA tool = EmptyToolInfo();
-    return SendMessageA(m_hwnd, TTM_ENUMTOOLSA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)) ? tool.uId
+    TTTOOLINFOW tool = EmptyToolInfo();
+    return SendMessageW(m_hwnd, TTM_ENUMTOOLSW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&tool)) ? tool.uId
                                                                                                             : 0;
 }
 

@@ -40,7 +40,9 @@ public:
     void SetForeColor(COLORREF color);
     void SetFont(HFONT font);
 
-    const std::string& Title() const { return m_title; }
+    // The title as given, and in the ANSI code page.
+    const std::wstring& TitleText() const { return m_title; }
+    std::string Title() const;
     void SetTitle(const std::wstring& title);
     long Icon() const { return m_icon; }
     void SetIcon(long icon);
@@ -61,14 +63,14 @@ public:
     }
 
 private:
-    bool FindTool(UINT_PTR uid, TTTOOLINFOA& tool) const;
+    bool FindTool(UINT_PTR uid, TTTOOLINFOW& tool) const;
     int Delay(int which) const;
     void SetDelay(int which, int ms);
     void SendTitle();
 
     HWND m_hwnd = nullptr;
     HWND m_parent = nullptr;
-    std::string m_title;
+    std::wstring m_title;
     long m_icon = 0;
     bool m_active = false;
     bool m_balloon = false;

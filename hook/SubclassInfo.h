@@ -17,6 +17,9 @@ public:
     HWND hwnd;
     cSubclassListener* listener;  // owned reference
     WNDPROC oldWndProc = nullptr;
+    // Hooked with the Unicode functions (a Unicode window): its messages
+    // reach the listener and the previous procedure in their Unicode form.
+    bool unicode = false;
 
     // Message 0 is ignored; a message already present stays once.
     void AddMessage(UINT msg);

@@ -20,6 +20,7 @@ public:
     RecordRef(const RecordRef&) = delete;
     RecordRef& operator=(const RecordRef&) = delete;
     cSubclassInfo* operator->() const noexcept { return m_record; }
+    cSubclassInfo* get() const noexcept { return m_record; }
     explicit operator bool() const noexcept { return m_record != nullptr; }
 
 private:
@@ -50,6 +51,25 @@ cSubclassInfo& RequireRecord(HWND hwnd) {
     return *it->second;
 }
 
+// A Unicode window is subclassed with the Unicode functions, an ANSI one
+// with the ANSI functions, so no text that passes through it is squeezed
+// through the ANSI code page. Reading, replacing and calling the previous
+// procedure always use the same set.
+WNDPROC ReadProc(HWND hwnd, bool unicode) noexcept {
+    return reinterpret_cast<WNDPROC>(unicode ? GetWindowLongPtrW(hwnd, GWLP_WNDPROC)
+                                             : GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+}
+
+LONG_PTR WriteProc(HWND hwnd, bool unicode, WNDPROC proc) noexcept {
+    const auto value = reinterpret_cast<LONG_PTR>(proc);
+    return unicode ? SetWindowLongPtrW(hwnd, GWLP_WNDPROC, value) : SetWindowLongPtrA(hwnd, GWLP_WNDPROC, value);
+}
+
+LRESULT CallPrevious(const cSubclassInfo& record, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return record.unicode ? CallWindowProcW(record.oldWndProc, hwnd, msg, wParam, lParam)
+                          : CallWindowProcA(record.oldWndProc, hwnd, msg, wParam, lParam);
+}
+
 }  // namespace
 
 void HookWindow(HWND hwnd, cSubclassListener* listener) {
@@ -58,10 +78,10 @@ void HookWindow(HWND hwnd, cSubclassListener* listener) {
     Registry& windows = Windows();
     windows.reserve(windows.size() + 1);  // no throw once the procedure is replaced
     auto* record = new cSubclassInfo(hwnd, listener);
-    record->oldWndProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC));
+    record->unicode = IsWindowUnicode(hwnd) != FALSE;
+    record->oldWndProc = ReadProc(hwnd, record->unicode);
     SetLastError(0);
-    if (!SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SharedWindowProc)) &&
-        GetLastError() != 0) {
+    if (!WriteProc(hwnd, record->unicode, &SharedWindowProc) && GetLastError() != 0) {
         record->Release();
         ThrowLastError();
     }
@@ -76,7 +96,7 @@ void UnhookWindow(HWND hwnd) noexcept {
     // code that looks at the registry again.
     cSubclassInfo* record = it->second;
     t_hookedWindows->erase(it);
-    if (IsWindow(hwnd)) SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record->oldWndProc));
+    if (IsWindow(hwnd)) WriteProc(hwnd, record->unicode, record->oldWndProc);
     record->Release();
 }
 
@@ -84,8 +104,7 @@ bool IsWindowHooked(HWND hwnd) noexcept { return Lookup(hwnd) != nullptr; }
 
 LRESULT CallOriginalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (RegistryEmpty()) return 0;
-    WNDPROC proc = RequireRecord(hwnd).oldWndProc;
-    return CallWindowProcA(proc, hwnd, msg, wParam, lParam);
+    return CallPrevious(RequireRecord(hwnd), hwnd, msg, wParam, lParam);
 }
 
 void HookWindowMessage(HWND hwnd, UINT msg) {
@@ -121,7 +140,7 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
 
     if (routeToOriginal) {
-        Trap([&] { result = CallWindowProcA(record->oldWndProc, hwnd, msg, wParam, lParam); });
+        Trap([&] { result = CallPrevious(*record.get(), hwnd, msg, wParam, lParam); });
     }
     return result;
 }
@@ -129,5 +148,10 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 size_t HookedWindowCount() noexcept { return RegistryEmpty() ? 0 : t_hookedWindows->size(); }
 
 const cSubclassInfo* FindRecord(HWND hwnd) noexcept { return Lookup(hwnd); }
+
+bool ReceivesUnicode(HWND hwnd) noexcept {
+    const cSubclassInfo* record = Lookup(hwnd);
+    return record ? record->unicode : IsWindowUnicode(hwnd) != FALSE;
+}
 
 }  // namespace quillon::SubclassWnd

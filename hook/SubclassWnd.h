@@ -33,5 +33,9 @@ LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 size_t HookedWindowCount() noexcept;
 // The window's record, valid while it stays hooked; nullptr when not hooked.
 const cSubclassInfo* FindRecord(HWND hwnd) noexcept;
+// Whether the window's messages reach its listener in their Unicode form
+// (characters as UTF-16, texts as wide strings): true for a window hooked
+// with the Unicode functions; for one not hooked, whether it is Unicode.
+bool ReceivesUnicode(HWND hwnd) noexcept;
 
 }  // namespace quillon::SubclassWnd

@@ -2,6 +2,7 @@
 // setters, menu text parsing and font change notification.
 #include "menu/MenuItem.h"
 #include <new>
+#include "control/TextConversion.h"
 #include "hook/Guard.h"
 
 namespace quillon {
@@ -32,15 +33,6 @@ HRESULT OutRef(I** value, I* object) {
     *value = object;
     if (object) object->AddRef();
     return S_OK;
-}
-
-// The ANSI code of a character, as the access key is kept.
-LONG AnsiCode(wchar_t c) {
-    char bytes[4] = {};
-    const int n = WideCharToMultiByte(CP_ACP, 0, &c, 1, bytes, sizeof bytes, nullptr, nullptr);
-    if (n == 1) return static_cast<unsigned char>(bytes[0]);
-    if (n == 2) return (static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1]);
-    return static_cast<LONG>(c);
 }
 
 wchar_t UpperCase(wchar_t c) {

@@ -69,6 +69,7 @@ public:
     void SetChecked(bool v) { m_Checked = v; }
     void SetDisabled(bool v) { m_Disabled = v; }
     void SetHwnd(LONG v) { m_hwnd = v; }
+    void SetUnicodeText(bool v) { m_UnicodeText = v; }
     void SetHMenu(LONG v) { m_hMenu = v; }
     void SetMenuId(LONG v) { m_MenuId = v; }
     void SetParentMenuId(LONG v) { m_ParentMenuId = v; }
@@ -118,6 +119,11 @@ public:
     LONG MenuId() const { return m_MenuId; }
     LONG HMenu() const { return m_hMenu; }
     LONG Hwnd() const { return m_hwnd; }
+    // The item's window is a Unicode window: its texts are the program's own
+    // Unicode and reach the system as they are. An ANSI window's texts go
+    // through the ANSI functions, which read them in the code page of the
+    // font's character set, as the ANSI program meant them.
+    bool UnicodeText() const { return m_UnicodeText; }
     bool Checked() const { return m_Checked; }
     bool Disabled() const { return m_Disabled; }
     bool IsTopLevel() const { return m_IsTopLevel; }
@@ -179,6 +185,7 @@ private:
     LONG m_MenuId = 0;
     LONG m_hMenu = 0;
     LONG m_hwnd = 0;
+    bool m_UnicodeText = false;
     bool m_Checked = false;
     bool m_Disabled = false;
     std::wstring m_Caption;

@@ -5,6 +5,7 @@
 #include "control/ApiDeclares.h"
 #include "control/Quillon.h"
 #include "hook/Guard.h"
+#include "hook/SubclassWnd.h"
 #include "menu/ItemCollection.h"
 
 namespace quillon {
@@ -19,22 +20,16 @@ UINT RightToLeftType() noexcept {
     return ApiDeclares::MenusKnowRightOrder() ? kRightToLeftType : kRightToLeftType & ~MFT_RIGHTORDER;
 }
 
-// The item's text as the menu holds it (ANSI).
-std::string MenuTextA(HMENU menu, int position) {
-    const int n = GetMenuStringA(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
+// The item's text as the menu holds it. Menus keep their texts in
+// Unicode: an ANSI program's text reads back as its ANSI form widened, a
+// Unicode program's with every character it has.
+std::wstring MenuTextOf(HMENU menu, int position) {
+    const int n = GetMenuStringW(menu, static_cast<UINT>(position), nullptr, 0, MF_BYPOSITION);
     if (n <= 0) return {};
-    std::string buffer(static_cast<size_t>(n) + 1, '\0');
-    const int got = GetMenuStringA(menu, static_cast<UINT>(position), buffer.data(), n + 1, MF_BYPOSITION);
+    std::wstring buffer(static_cast<size_t>(n) + 1, L'\0');
+    const int got = GetMenuStringW(menu, static_cast<UINT>(position), buffer.data(), n + 1, MF_BYPOSITION);
     buffer.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return buffer;
-}
-
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-    if (n > 0) MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), out.data(), n);
-    return out;
 }
 
 // `Item(key)` of a late-bound collection, as an object (AddRef'd) or null.
@@ -65,7 +60,7 @@ IDispatch* ItemByKey(IDispatch* collection, const std::wstring& key) {
 
 }  // namespace
 
-std::wstring Quillon::GetMenuText(HMENU menu, int position) { return Widen(MenuTextA(menu, position)); }
+std::wstring Quillon::GetMenuText(HMENU menu, int position) { return MenuTextOf(menu, position); }
 
 // --- the item collection ----------------------------------------------------------
 
@@ -202,7 +197,6 @@ void Quillon::ReprocessMenuBar(HWND hwnd) {
 ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId, int p, bool topLevel, bool first,
                                             bool last, bool modify) {
     const UINT position = static_cast<UINT>(p);
-    std::string textA;
     std::wstring s;
     UINT state = static_cast<UINT>(-1);
     bool checked = false, disabled = false, separator = false;
@@ -213,8 +207,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
 
     // 1. Text and state.
     Trap([&] {
-        textA = MenuTextA(menu, p);
-        s = Widen(textA);
+        s = MenuTextOf(menu, p);
         state = GetMenuState(menu, position, MF_BYPOSITION);
         checked = (state & MF_CHECKED) != 0;
         disabled = (state & kStateDisabled) != 0;
@@ -252,6 +245,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         item->SetChecked(checked);
         item->SetDisabled(disabled);
         item->SetHwnd(HandleValue(hwnd));
+        item->SetUnicodeText(SubclassWnd::ReceivesUnicode(hwnd));
         if (GetSubMenu(menu, p)) item->SetHasSubMenus(true);
     });
     // 6.
@@ -305,8 +299,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
     // 15. Converted again only when the text, the state or the record changed.
     bool changed = true;
     Trap([&] {
-        textA = MenuTextA(menu, p);
-        s = Widen(textA);
+        s = MenuTextOf(menu, p);
         state = GetMenuState(menu, position, MF_BYPOSITION);
         changed = item->MenuText() != s || static_cast<UINT>(item->AppliedFlags()) != state || item->Dirty();
     });
@@ -331,7 +324,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         Trap([&] {
             const UINT flags = stateFlags();
             item->SetAppliedFlags(static_cast<LONG>(flags));
-            ModifyMenuA(menu, position, flags | MF_BYPOSITION, id, textA.c_str());
+            ModifyMenuW(menu, position, flags | MF_BYPOSITION, id, s.c_str());
         });
     }
     // 18.

@@ -54,7 +54,7 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
         ItemFontSelection fonts(*this, hDC);
         fonts.Use(GetCachedItemFont(item, false));
-        DrawItemTextWithEmboss(hDC, {item.Caption(), r, format, item.Language()}, color, disabled && !selected,
+        DrawItemTextWithEmboss(hDC, {item.Caption(), r, format, item.Language(), item.UnicodeText()}, color, disabled && !selected,
                                shifted, PaintColor(*this, ColorRole::HighlightedTextColor));
     });
     // 4. Frame of the selected item.

@@ -4,7 +4,9 @@
 #include <cstring>
 #include "control/ApiDeclares.h"
 #include "control/Quillon.h"
+#include "control/TextConversion.h"
 #include "hook/Guard.h"
+#include "hook/SubclassWnd.h"
 #include "menu/ItemCollection.h"
 #include "menu/MenuItem.h"
 #include "render/ItemGeometry.h"
@@ -16,11 +18,20 @@ namespace {
 // systems through the viewport.
 bool MovesWindowOrigin() noexcept { return ApiDeclares::IsWindowsNT4() || ApiDeclares::IsWindows95(); }
 
-// The upper-case ANSI code of a typed character (access keys are stored so).
+// The upper-case ANSI code of a character typed in an ANSI window (access
+// keys are stored so).
 LONG UpperCaseCode(WORD typed) noexcept {
     if (typed > 0xFF) return typed;
     const UINT_PTR upper = reinterpret_cast<UINT_PTR>(CharUpperA(reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(typed))));
     return static_cast<LONG>(upper & 0xFF);
+}
+
+// A character typed in a Unicode window comes as UTF-16: as an access key
+// it is its ANSI code where the code page has it, else its own code.
+LONG UpperCaseCodeOfUnicode(wchar_t typed) noexcept {
+    wchar_t upper[2] = {typed, 0};
+    CharUpperBuffW(upper, 1);
+    return AnsiCode(upper[0]);
 }
 
 }  // namespace
@@ -98,11 +109,12 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
     result = 1;
 }
 
-void Quillon::OnMenuChar(WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result) {
+void Quillon::OnMenuChar(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result) {
     if (HIWORD(wParam) != MF_POPUP || !m_colMenuItems) return;
     // Access keys are stored upper case; a key typed without Shift matches too.
-    const LONG typed = LOWORD(wParam);
-    const LONG upper = UpperCaseCode(LOWORD(wParam));
+    const bool unicode = SubclassWnd::ReceivesUnicode(hwnd);
+    const LONG typed = unicode ? AnsiCode(static_cast<wchar_t>(LOWORD(wParam))) : LOWORD(wParam);
+    const LONG upper = unicode ? UpperCaseCodeOfUnicode(static_cast<wchar_t>(LOWORD(wParam))) : UpperCaseCode(LOWORD(wParam));
     const LONG menu = static_cast<LONG>(lParam);
     WORD count = 0;
     bool found = false;

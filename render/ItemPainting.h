@@ -44,6 +44,7 @@ struct ItemText {
     RECT rect;
     UINT format;
     LONG language;
+    bool unicodeText;  // see CMenuItem::UnicodeText
 };
 void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool emboss, const RECT& embossRect,
                             COLORREF embossColor) noexcept;

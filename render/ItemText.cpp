@@ -1,7 +1,10 @@
-// Text output of owner-drawn items. Menus of Windows 95, 98/Me and NT 3
-// cannot show far-eastern text through DrawTextA in a western code page,
-// so those languages are converted from their own code page and drawn with
-// TextOutW; everywhere else DrawTextA draws, access keys included.
+// Text output of owner-drawn items. A Unicode program's text is drawn as
+// it is with DrawTextW. An ANSI program's text goes through DrawTextA,
+// which reads its bytes in the code page of the DC's font, as the program
+// meant them; menus of Windows 95, 98/Me and NT 3 cannot show far-eastern
+// text that way in a western code page, so those languages are converted
+// from their own code page and drawn with TextOutW. Access keys are
+// underlined by DrawText.
 #include "render/ItemText.h"
 #include <vector>
 #include "control/ApiDeclares.h"
@@ -29,8 +32,8 @@ std::wstring WithoutAccessMarks(const std::wstring& text) {
     return out;
 }
 
-void DrawWideText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, UINT codePage) {
-    const std::string bytes = Narrow(text, CP_ACP);
+// `bytes`: the text's ANSI form, decoded here in the language's code page.
+void DrawWideText(HDC hDC, const std::string& bytes, const RECT& rect, UINT format, UINT codePage) {
     if (bytes.empty()) return;
     const int length = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
     if (length <= 0) return;
@@ -56,16 +59,22 @@ void DrawWideText(HDC hDC, const std::wstring& text, const RECT& rect, UINT form
 
 }  // namespace
 
-void DrawItemText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, LONG language) noexcept {
+void DrawItemText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, LONG language,
+                  bool unicodeText) noexcept {
     try {
+        RECT r = rect;
+        std::string ansi;
+        // A text the ANSI code page cannot carry is drawn as it is, whoever wrote it.
+        if (unicodeText || !NarrowExactly(text, ansi)) {
+            DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &r, format);
+            return;
+        }
         const UINT codePage = FarEastCodePage(language);
         const bool ansiMenus = ApiDeclares::IsWindows95() || ApiDeclares::IsWindows98Me() || ApiDeclares::IsWindowsNT3();
         if (codePage && ansiMenus) {
-            DrawWideText(hDC, text, rect, format, codePage);
+            DrawWideText(hDC, ansi, rect, format, codePage);
             return;
         }
-        std::string ansi = Narrow(text, CP_ACP);
-        RECT r = rect;
         DrawTextA(hDC, ansi.c_str(), static_cast<int>(ansi.size()), &r, format);
     } catch (...) {
         // Nothing is drawn; callers ignore the result.

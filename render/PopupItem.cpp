@@ -142,7 +142,7 @@ public:
             const RECT r = rtl ? RECT{0, 0, cx - (picW + 6), height} : RECT{picW + 6, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
             fonts.Use(q.GetCachedItemFont(item, false));
-            DrawItemTextWithEmboss(target, {item.Caption(), r, format, item.Language()}, color, emboss,
+            DrawItemTextWithEmboss(target, {item.Caption(), r, format, item.Language(), item.UnicodeText()}, color, emboss,
                                    shifted, embossColor);
         });
         Trap([&] {
@@ -151,7 +151,7 @@ public:
             const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
             const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
             fonts.Use(q.GetCachedItemFont(item, true));
-            DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language()}, color, emboss,
+            DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language(), item.UnicodeText()}, color, emboss,
                                    shifted, embossColor);
         });
     }
@@ -198,10 +198,10 @@ void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool 
                             COLORREF embossColor) noexcept {
     if (emboss) {
         SetTextColor(hDC, embossColor);
-        DrawItemText(hDC, text.text, embossRect, text.format, text.language);
+        DrawItemText(hDC, text.text, embossRect, text.format, text.language, text.unicodeText);
     }
     SetTextColor(hDC, color);
-    DrawItemText(hDC, text.text, text.rect, text.format, text.language);
+    DrawItemText(hDC, text.text, text.rect, text.format, text.language, text.unicodeText);
 }
 
 void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop) {

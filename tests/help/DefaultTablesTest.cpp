@@ -51,6 +51,15 @@ TEST(DefaultTables, EnglishIsReadAtStartUpUntilTheFirstMissingString) {
     EXPECT_EQ(nullptr, c.q->DefaultTables().SlotOf(LanguageTables::kSlots)) << "no slot past the last language";
 }
 
+TEST(DefaultTables, TextsOutsideTheAnsiCodePageAreReadWhole) {
+    TablesControl c;
+    const wchar_t* caption = L"&\x0386\x03bd\x03bf\x03b9\x03b3\x03bc\x03b1...";  // &Άνοιγμα...
+    EXPECT_EQ(PICTYPE_ICON, TypeOf(c.Picture(caption, qlGerman).get()));
+    EXPECT_EQ(L"\x0391\x03bd\x03bf\x03af\x03b3\x03b5\x03b9 \x03ad\x03bd\x03b1 "
+              L"\x03b1\x03c1\x03c7\x03b5\x03af\x03bf \x65e5\x672c",
+              c.q->GetDefaultHelpText(caption, qlGerman));
+}
+
 TEST(DefaultTables, FrenchLoadsOnFirstUseAndPicturesAreSharedByName) {
     TablesControl c;
     const LanguageTables::Slot* french = c.q->DefaultTables().SlotOf(qlFrench);

@@ -113,6 +113,38 @@ struct ThreadProbe {
     bool hooked;
 };
 
+// A hooked Unicode window keeps every character of the texts that pass
+// through it, and an ANSI window stays ANSI.
+TEST(HookRegistry, AUnicodeWindowIsHookedWithTheUnicodeFunctions) {
+    const wchar_t* title = L"\x0395\x03bb\x03bb\x03b7\x03bd\x03b9\x03ba\x03ac \x65e5\x672c";
+    const wchar_t* retitled = L"\x03a9\x03bc\x03ad\x03b3\x03b1 \x672c";
+    RecordingWindow w(test::UnicodeClass{}, title);
+    RecordingWindow ansi;
+    test::RecordingListener listener;
+    HookWindow(w.hwnd(), &listener);
+    HookWindow(ansi.hwnd(), &listener);
+    HookWindowMessage(w.hwnd(), WM_GETTEXT);
+    wchar_t text[32] = {};
+    GetWindowTextW(w.hwnd(), text, 32);
+    EXPECT_EQ(std::wstring(title), text);
+    SetWindowTextW(w.hwnd(), retitled);
+    GetWindowTextW(w.hwnd(), text, 32);
+    EXPECT_EQ(std::wstring(retitled), text);
+    EXPECT_TRUE(IsWindowUnicode(w.hwnd()));
+    EXPECT_TRUE(ReceivesUnicode(w.hwnd()));
+    EXPECT_FALSE(IsWindowUnicode(ansi.hwnd()));
+    EXPECT_FALSE(ReceivesUnicode(ansi.hwnd()));
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC)), &SharedWindowProc);
+    EXPECT_EQ(CallOriginalWindowProc(w.hwnd(), WM_GETTEXT, 32, reinterpret_cast<LPARAM>(text)), 7);
+    EXPECT_EQ(std::wstring(retitled), text) << "the previous procedure is called in the Unicode form";
+    ASSERT_FALSE(listener.calls.empty());
+    EXPECT_EQ(listener.calls.back().msg, static_cast<UINT>(WM_GETTEXT));
+    UnhookWindow(w.hwnd());
+    UnhookWindow(ansi.hwnd());
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(w.hwnd(), GWLP_WNDPROC)), w.classProc());
+    EXPECT_EQ(ProcOf(ansi.hwnd()), ansi.classProc());
+}
+
 DWORD WINAPI ProbeFromOtherThread(void* p) {
     auto* probe = static_cast<ThreadProbe*>(p);
     probe->hooked = IsWindowHooked(probe->hwnd);

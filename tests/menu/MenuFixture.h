@@ -149,7 +149,10 @@ inline ComPtr<FakeObject> MakeImageList(const std::map<std::wstring, ComPtr<IPic
 // A form with a real control; the control's first menu-bar scan (its 5 ms
 // timer) has run when the constructor returns.
 struct MenuForm {
-    explicit MenuForm(HMENU bar = nullptr) {
+    explicit MenuForm(HMENU bar = nullptr) { Start(bar); }
+    // A form of a Unicode window class.
+    MenuForm(UnicodeClass unicode, const wchar_t* title, HMENU bar = nullptr) : window(unicode, title) { Start(bar); }
+    void Start(HMENU bar) {
         if (bar) SetMenu(window.hwnd(), bar);
         control = std::make_unique<HostedControl>(window.hwnd());
         PumpMessages(40);

@@ -5,12 +5,15 @@ namespace quillon::test {
 namespace {
 
 const char kRecordingClass[] = "QuillonTestRecording";
+const wchar_t kUnicodeRecordingClass[] = L"QuillonTestRecordingW";
 const char kFrameClass[] = "QuillonTestMdiFrame";
 const char kChildClass[] = "QuillonTestMdiChild";
 
-LRESULT CALLBACK RecordingWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+template <bool Unicode>
+LRESULT CALLBACK RecordingWndProcOf(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* proc = reinterpret_cast<RecordingProc*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (msg == WM_NCCREATE) {
+        // lpCreateParams sits at the same place in both forms.
         proc = static_cast<RecordingProc*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(proc));
     }
@@ -20,8 +23,10 @@ LRESULT CALLBACK RecordingWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         if (proc->handler && proc->handler(hwnd, msg, wParam, lParam, r)) return r;
         if (proc->answer && msg >= WM_USER) return proc->answer;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return Unicode ? DefWindowProcW(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
+constexpr WNDPROC RecordingWndProc = RecordingWndProcOf<false>;
+constexpr WNDPROC UnicodeRecordingWndProc = RecordingWndProcOf<true>;
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND client = reinterpret_cast<HWND>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
@@ -49,6 +54,13 @@ void RegisterClasses() {
     wc.lpfnWndProc = ChildProc;
     wc.lpszClassName = kChildClass;
     RegisterClassA(&wc);
+    WNDCLASSW wcw{};
+    wcw.hInstance = wc.hInstance;
+    wcw.hCursor = wc.hCursor;
+    wcw.hbrBackground = wc.hbrBackground;
+    wcw.lpfnWndProc = UnicodeRecordingWndProc;
+    wcw.lpszClassName = kUnicodeRecordingClass;
+    RegisterClassW(&wcw);
 }
 
 }  // namespace
@@ -65,6 +77,12 @@ RecordingWindow::RecordingWindow(DWORD style, HWND parent, DWORD exStyle) {
                              GetModuleHandleA(nullptr), &m_proc);
 }
 
+RecordingWindow::RecordingWindow(UnicodeClass, const wchar_t* title) : m_unicode(true) {
+    RegisterClasses();
+    m_hwnd = CreateWindowExW(0, kUnicodeRecordingClass, title, WS_OVERLAPPEDWINDOW, 10, 10, 400, 300, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), &m_proc);
+}
+
 RecordingWindow::~RecordingWindow() { Destroy(); }
 
 void RecordingWindow::Destroy() {
@@ -72,7 +90,7 @@ void RecordingWindow::Destroy() {
     m_hwnd = nullptr;
 }
 
-WNDPROC RecordingWindow::classProc() const { return RecordingWndProc; }
+WNDPROC RecordingWindow::classProc() const { return m_unicode ? UnicodeRecordingWndProc : RecordingWndProc; }
 
 MdiFrame::MdiFrame() {
     RegisterClasses();

@@ -24,10 +24,13 @@ struct RecordingProc {
     int Count(UINT msg) const;
 };
 
-// A top-level window of a class whose procedure is a RecordingProc.
+// A top-level window of a class whose procedure is a RecordingProc: an
+// ANSI class, or a Unicode one (RegisterClassW, CreateWindowExW).
+struct UnicodeClass {};
 class RecordingWindow {
 public:
     explicit RecordingWindow(DWORD style = WS_OVERLAPPEDWINDOW, HWND parent = nullptr, DWORD exStyle = 0);
+    RecordingWindow(UnicodeClass, const wchar_t* title);
     ~RecordingWindow();
     RecordingWindow(const RecordingWindow&) = delete;
     RecordingWindow& operator=(const RecordingWindow&) = delete;
@@ -39,6 +42,7 @@ public:
 private:
     HWND m_hwnd = nullptr;
     RecordingProc m_proc;
+    bool m_unicode = false;
 };
 
 // An MDI frame window with its MDI client; children are created on demand.
