@@ -9,21 +9,21 @@
 namespace quillon {
 
 void Quillon::HookMenuMessages(HWND hwnd) {
-    for (UINT msg : kMenuMessageSet) SubclassWnd::HookWindowMessage(hwnd, msg);
+    for (UINT msg : kMenuMessageSet) SubclassWnd::HookWindowMessage(hwnd, msg, this);
 }
 
 void Quillon::UnhookMenuMessages(HWND hwnd) noexcept {
-    for (UINT msg : kMenuMessageSet) SubclassWnd::UnhookWindowMessage(hwnd, msg);
+    for (UINT msg : kMenuMessageSet) SubclassWnd::UnhookWindowMessage(hwnd, msg, this);
 }
 
 void Quillon::HookTooltipWindow(HWND hwnd) {
     SubclassWnd::HookWindow(hwnd, this);
-    SubclassWnd::HookWindowMessage(hwnd, TTM_WINDOWFROMPOINT);
+    SubclassWnd::HookWindowMessage(hwnd, TTM_WINDOWFROMPOINT, this);
 }
 
 void Quillon::UnhookTooltipWindow(HWND hwnd) noexcept {
-    SubclassWnd::UnhookWindowMessage(hwnd, TTM_WINDOWFROMPOINT);
-    SubclassWnd::UnhookWindow(hwnd);
+    SubclassWnd::UnhookWindowMessage(hwnd, TTM_WINDOWFROMPOINT, this);
+    SubclassWnd::UnhookWindow(hwnd, this);
 }
 
 }  // namespace quillon

@@ -91,9 +91,9 @@ private:
 
     // Hook sets (control/HookSets.cpp)
     void HookMenuMessages(HWND hwnd);
-    static void UnhookMenuMessages(HWND hwnd) noexcept;
+    void UnhookMenuMessages(HWND hwnd) noexcept;
     void HookTooltipWindow(HWND hwnd);
-    static void UnhookTooltipWindow(HWND hwnd) noexcept;
+    void UnhookTooltipWindow(HWND hwnd) noexcept;
 
     // Handlers of the menu model (menu/)
     LRESULT OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route);

@@ -77,7 +77,7 @@ void Quillon::HookMDIFrame() {
 void Quillon::UnhookMDIFrame() {
     if (!m_bFrameHooked) return;
     UnhookMenuMessages(m_hwndMDIFrame);
-    SubclassWnd::UnhookWindow(m_hwndMDIFrame);
+    SubclassWnd::UnhookWindow(m_hwndMDIFrame, this);
     Trap([&] { DropItemsOfWindow(m_hwndMDIFrame); });
     m_bFrameHooked = false;
 }
@@ -119,7 +119,7 @@ void Quillon::RegisterWindowMenu(HWND hWindow, bool stop) {
     auto entry = std::find(m_colRegistered.begin(), m_colRegistered.end(), hWindow);
     if (entry == m_colRegistered.end() || !SubclassWnd::IsWindowHooked(hWindow)) return;
     UnhookMenuMessages(hWindow);
-    SubclassWnd::UnhookWindow(hWindow);
+    SubclassWnd::UnhookWindow(hWindow, this);
     m_colRegistered.erase(entry);
 }
 

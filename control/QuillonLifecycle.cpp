@@ -74,7 +74,7 @@ void Quillon::UserControl_Terminate() {
     Trap([&] {
         if (m_hwndOwner) {
             UnhookMenuMessages(m_hwndOwner);
-            SubclassWnd::UnhookWindow(m_hwndOwner);
+            SubclassWnd::UnhookWindow(m_hwndOwner, this);
         }
     });
     Trap([&] { m_timers.Destroy(); });

@@ -9,6 +9,7 @@ cSubclassInfo::cSubclassInfo(HWND h, cSubclassListener* l) noexcept : hwnd(h), l
 
 cSubclassInfo::~cSubclassInfo() {
     if (listener) listener->Release();
+    if (below) below->Release();
 }
 
 void cSubclassInfo::AddMessage(UINT msg) {

@@ -207,3 +207,30 @@ TEST(DispatchMdi, AChildWithItsOwnControlIsNotRegisteredByTheFramesControl) {
 }
 
 }  // namespace
+
+namespace {
+
+// A child's control hooks the frame over the frame's own control while the
+// child is active, and leaves the frame's control in place afterwards.
+TEST(DispatchMdi, AChildsControlAndTheFramesControlShareTheFrame) {
+    MdiFrame mdi;
+    HostedControl frameControl(mdi.frame());
+    HWND child = mdi.AddChild("Own control");
+    HostedControl childControl(child, {.mdiChild = true});
+    const auto listenerOf = [&] { return SubclassWnd::FindRecord(mdi.frame())->listener; };
+    HWND plain = mdi.AddChild("Plain");
+    mdi.Activate(child);
+    ASSERT_TRUE(IsWindowHooked(mdi.frame()));
+    EXPECT_EQ(listenerOf(), static_cast<cSubclassListener*>(childControl.control));
+    mdi.Activate(plain);
+    ASSERT_TRUE(IsWindowHooked(mdi.frame()));
+    EXPECT_EQ(listenerOf(), static_cast<cSubclassListener*>(frameControl.control));
+    EXPECT_TRUE(SubclassWnd::FindRecord(mdi.frame())->IsMessageHooked(WM_INITMENUPOPUP));
+    mdi.Activate(child);
+    childControl.Close();
+    EXPECT_EQ(listenerOf(), static_cast<cSubclassListener*>(frameControl.control));
+    frameControl.Close();
+    EXPECT_EQ(SubclassWnd::HookedWindowCount(), 0u);
+}
+
+}  // namespace
