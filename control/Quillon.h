@@ -16,6 +16,7 @@
 #include "control/ole/OleControl.h"
 #include "control/ole/DualDispatch.h"
 #include "help/Tooltip.h"
+#include "menu/ItemSerialBlock.h"
 #include "menu/SystemMenuMetrics.h"
 #include "render/ColorUtils.h"
 #include "render/PictureMetrics.h"
@@ -339,6 +340,10 @@ public:
     static std::wstring CleanCaption(const std::wstring& caption);
     // The record under `key` ("MENU_" and its ItemData), or null; not AddRef'd.
     class CMenuItem* GetMenuItemByKey(const std::wstring& key) const;
+    // The record behind an item's data when the item is one this control
+    // converted: a record of this control, in `menu` when the system names
+    // the item's menu. Null for the host's own owner-drawn items.
+    CMenuItem* RecordOfItem(ULONG_PTR itemData, HMENU menu = nullptr) const;
     // The records in collection order (a snapshot), and their keys.
     std::vector<ComPtr<CMenuItem>> MenuItems() const;
     std::vector<std::wstring> MenuItemKeys() const;
@@ -417,6 +422,7 @@ private:
     };
     // Created when the first record is added.
     std::unique_ptr<ItemCollection, ItemCollectionDeleter> m_colMenuItems;
+    ItemSerialBlock m_serialBlock;  // where m_lItemSerial starts
     LONG m_lItemSerial = 1000;
     int m_menuItemConversions = 0;
 

@@ -23,7 +23,7 @@ void Quillon::UserControl_Initialize() {
         m_hMenuBackgroundBrush = nullptr;
         m_hHighlightBorderPen = nullptr;
     });
-    m_lItemSerial = 1000;
+    m_lItemSerial = m_serialBlock.Base();
     Trap([&] { m_aboutText = L"Quillon\r\nMenu enhancement control for Win32 programs\r\nVersion 1.0"; });
     Trap([&] { m_hResLib = ResourceLibrary::Load(ResourceLibrary::ControlFolder(module::Instance())); });
     // The user's language, English in place of a far-eastern one.

@@ -111,8 +111,7 @@ void Quillon::OnMenuSelect(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&, LRESU
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_DATA;
-        if (GetMenuItemInfoA(menu, id, FALSE, &info))
-            item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(info.dwItemData)));
+        if (GetMenuItemInfoA(menu, id, FALSE, &info)) item = RecordOfItem(info.dwItemData, menu);
     });
     if (!item) return;
     // 7.-8.

@@ -100,67 +100,63 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
     ComPtr<CMenuItem> item;
     // 2.
     Trap([&] { bar = m_menuMetrics.MenuHeight(); });
-    // 3.
-    Trap([&] { item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(mis.itemData))); });
-    if (!item) {
-        // 4. Not one of ours: a generous default, no event.
-        width = 4 * bar;
+    // 3. Items that are not ours (the host's own owner-drawn ones) are the
+    // host's to measure.
+    Trap([&] { item = RecordOfItem(mis.itemData); });
+    if (!item) return;
+    // 5. The text may have changed since the scan.
+    Trap([&] {
+        const std::wstring text = GetMenuText(HandleOf<HMENU>(item->HMenu()), item->Position());
+        if (!text.empty() && text != item->MenuText()) item->SetMenuText(text);
+    });
+    // 6.
+    Trap([&] { RemeasureItem(*item.get()); });
+    // 7.
+    LONG picW = 0, picH = 0;
+    Trap([&] {
+        const PictureMetrics* pic = item->PictureInfo();
+        if (!item->Picture() && item->Checked()) pic = CheckMarkInfo();
+        PictureSize(pic, picW, picH);
+    });
+    // 8.
+    Trap([&] {
         height = bar;
+        if (picH + 4 > height) height = picH + 4;
+        if (item->CaptionTextHeight() + 4 > height) height = item->CaptionTextHeight() + 4;
+        if (item->ShortcutTextHeight() + 4 > height) height = item->ShortcutTextHeight() + 4;
+    });
+    if (item->IsTopLevel()) {
+        // 9.
+        Trap([&] {
+            width = picW + item->CaptionTextWidth();
+            if (item->Picture()) width += 6;
+        });
+        Trap([&] { height = GetMenuBarHeight(); });
+    } else if (item->IsSeparator()) {
+        // 10.
+        width = 0;
+        height = RoundHalfEven(static_cast<double>(bar) / 2.0);
     } else {
-        // 5. The text may have changed since the scan.
+        // 11.
         Trap([&] {
-            const std::wstring text = GetMenuText(HandleOf<HMENU>(item->HMenu()), item->Position());
-            if (!text.empty() && text != item->MenuText()) item->SetMenuText(text);
-        });
-        // 6.
-        Trap([&] { RemeasureItem(*item.get()); });
-        // 7.
-        LONG picW = 0, picH = 0;
-        Trap([&] {
-            const PictureMetrics* pic = item->PictureInfo();
-            if (!item->Picture() && item->Checked()) pic = CheckMarkInfo();
-            PictureSize(pic, picW, picH);
-        });
-        // 8.
-        Trap([&] {
-            height = bar;
-            if (picH + 4 > height) height = picH + 4;
-            if (item->CaptionTextHeight() + 4 > height) height = item->CaptionTextHeight() + 4;
-            if (item->ShortcutTextHeight() + 4 > height) height = item->ShortcutTextHeight() + 4;
-        });
-        if (item->IsTopLevel()) {
-            // 9.
-            Trap([&] {
-                width = picW + item->CaptionTextWidth();
-                if (item->Picture()) width += 6;
-            });
-            Trap([&] { height = GetMenuBarHeight(); });
-        } else if (item->IsSeparator()) {
-            // 10.
-            width = 0;
-            height = RoundHalfEven(static_cast<double>(bar) / 2.0);
-        } else {
-            // 11.
-            Trap([&] {
-                width = GetMaxCaptionWidth(*item.get()) + GetMaxShortcutWidth(*item.get()) +
-                        GetPictureColumnWidth(*item.get()) + GetCheckMarkWidth(item.get());
-            });
-        }
-        // 12. The host may change the size.
-        Trap([&] {
-            VARIANT args[3];
-            for (VARIANT& a : args) VariantInit(&a);
-            // Arguments in reverse order: ItemHeight, ItemWidth, aMenuItem.
-            V_VT(&args[0]) = VT_BYREF | VT_I4;
-            V_I4REF(&args[0]) = &height;
-            V_VT(&args[1]) = VT_BYREF | VT_I4;
-            V_I4REF(&args[1]) = &width;
-            V_VT(&args[2]) = VT_DISPATCH;
-            V_DISPATCH(&args[2]) = static_cast<_CMenuItem*>(item.get());
-            DISPPARAMS params{args, nullptr, 3, 0};
-            FireEvent(DISPID_SetMenuItemSize, &params);
+            width = GetMaxCaptionWidth(*item.get()) + GetMaxShortcutWidth(*item.get()) +
+                    GetPictureColumnWidth(*item.get()) + GetCheckMarkWidth(item.get());
         });
     }
+    // 12. The host may change the size.
+    Trap([&] {
+        VARIANT args[3];
+        for (VARIANT& a : args) VariantInit(&a);
+        // Arguments in reverse order: ItemHeight, ItemWidth, aMenuItem.
+        V_VT(&args[0]) = VT_BYREF | VT_I4;
+        V_I4REF(&args[0]) = &height;
+        V_VT(&args[1]) = VT_BYREF | VT_I4;
+        V_I4REF(&args[1]) = &width;
+        V_VT(&args[2]) = VT_DISPATCH;
+        V_DISPATCH(&args[2]) = static_cast<_CMenuItem*>(item.get());
+        DISPPARAMS params{args, nullptr, 3, 0};
+        FireEvent(DISPID_SetMenuItemSize, &params);
+    });
     // 13.
     mis.itemWidth = static_cast<UINT>(width);
     mis.itemHeight = static_cast<UINT>(height);

@@ -68,6 +68,12 @@ CMenuItem* Quillon::GetMenuItemByKey(const std::wstring& key) const {
     return m_colMenuItems ? m_colMenuItems->Find(key) : nullptr;
 }
 
+CMenuItem* Quillon::RecordOfItem(ULONG_PTR itemData, HMENU menu) const {
+    CMenuItem* record = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(itemData)));
+    if (!record || (menu && HandleOf<HMENU>(record->HMenu()) != menu)) return nullptr;
+    return record;
+}
+
 std::vector<ComPtr<CMenuItem>> Quillon::MenuItems() const {
     return m_colMenuItems ? m_colMenuItems->Items() : std::vector<ComPtr<CMenuItem>>{};
 }

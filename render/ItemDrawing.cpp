@@ -44,7 +44,8 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
     if (dis.CtlType != ODT_MENU) return;
     // 2.
     ComPtr<CMenuItem> item;
-    Trap([&] { item = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(dis.itemData))); });
+    // Items that are not ours (the host's own owner-drawn ones) are the host's to draw.
+    Trap([&] { item = RecordOfItem(dis.itemData, reinterpret_cast<HMENU>(dis.hwndItem)); });
     if (!item) return;
 
     // 3.

@@ -195,7 +195,7 @@ TEST(MenuMeasure, MenuMetricsAreReadAgainWhenAPopupOpensOrSettingsChange) {
     DestroyMenu(popup);
 }
 
-TEST(MenuMeasure, TheHostMayResizeAndUnknownItemsGetADefault) {
+TEST(MenuMeasure, TheHostMayResizeAndUnknownItemsAreTheHosts) {
     MenuForm form;
     HMENU popup = CreatePopupMenu();
     AppendMenuA(popup, MF_STRING, 1, "Resized");
@@ -217,12 +217,15 @@ TEST(MenuMeasure, TheHostMayResizeAndUnknownItemsGetADefault) {
     EXPECT_EQ(m.itemWidth, 200u);
     EXPECT_EQ(m.itemHeight, 33u);
 
+    // The host's own owner-drawn item: measured by the host alone.
     const int events = form.events().Count(DISPID_SetMenuItemSize);
-    LRESULT answer = 0;
+    const int seen = form.window.proc().Count(WM_MEASUREITEM);
+    LRESULT answer = 1;
     m = form.Measure(static_cast<ULONG_PTR>(4242), &answer);
-    EXPECT_EQ(answer, 1);
-    EXPECT_EQ(static_cast<LONG>(m.itemWidth), 4 * Bar());
-    EXPECT_EQ(static_cast<LONG>(m.itemHeight), Bar());
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(m.itemWidth, 0u);
+    EXPECT_EQ(m.itemHeight, 0u);
+    EXPECT_EQ(form.window.proc().Count(WM_MEASUREITEM), seen + 1);
     EXPECT_EQ(form.events().Count(DISPID_SetMenuItemSize), events);
 
     // Not a menu: left to the form's own procedure.
