@@ -2,6 +2,7 @@
 // the DC origin to the item, lets the host paint it (DrawMenuItem event)
 // and otherwise hands it to the bar or popup painter.
 #include <cstring>
+#include <vector>
 #include "control/ApiDeclares.h"
 #include "control/Quillon.h"
 #include "control/TextConversion.h"
@@ -111,27 +112,46 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
 }
 
 void Quillon::OnMenuChar(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result) {
-    if (HIWORD(wParam) != MF_POPUP || !m_colMenuItems) return;
+    HMENU menu = reinterpret_cast<HMENU>(lParam);
+    // A popup, or the window's own menu bar.
+    const bool popup = HIWORD(wParam) == MF_POPUP;
+    const bool bar = HIWORD(wParam) == 0 && menu && GetMenu(hwnd) == menu;
+    if ((!popup && !bar) || !menu || !m_colMenuItems) return;
     // Access keys are stored upper case; a key typed without Shift matches too.
     const bool unicode = SubclassWnd::ReceivesUnicode(hwnd);
     const LONG typed = unicode ? AnsiCode(static_cast<wchar_t>(LOWORD(wParam))) : LOWORD(wParam);
     const LONG upper = unicode ? UpperCaseCodeOfUnicode(static_cast<wchar_t>(LOWORD(wParam))) : UpperCaseCode(LOWORD(wParam));
-    const LONG menu = static_cast<LONG>(lParam);
-    WORD count = 0;
-    bool found = false;
+    // The items' places in the menu as it is now: the host may have
+    // inserted items since the records were made.
+    std::vector<int> matches;
+    int selected = -1;
     Trap([&] {
-        m_colMenuItems->ForEach([&](const CMenuItem& r) {
-            if (found || r.HMenu() != menu) return;
-            if (r.AccessKey() == typed || r.AccessKey() == upper) {
-                found = true;
-                return;
-            }
-            ++count;
-        });
+        const int count = GetMenuItemCount(menu);
+        for (int p = 0; p < count; ++p) {
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_DATA | MIIM_STATE;
+            if (!GetMenuItemInfoA(menu, static_cast<UINT>(p), TRUE, &info)) continue;
+            if (info.fState & MFS_HILITE) selected = p;
+            const CMenuItem* r = RecordOfItem(info.dwItemData, menu);
+            if (r && (r->AccessKey() == typed || r->AccessKey() == upper)) matches.push_back(p);
+        }
     });
-    if (!found) return;
+    if (matches.empty()) return;
     route = false;
-    result = MAKELONG(count, MNC_EXECUTE);
+    if (matches.size() == 1) {
+        result = MAKELONG(matches.front(), MNC_EXECUTE);
+        return;
+    }
+    // Several items share the key: each press selects the next, as the system does.
+    int next = matches.front();
+    for (int p : matches) {
+        if (p > selected) {
+            next = p;
+            break;
+        }
+    }
+    result = MAKELONG(next, MNC_SELECT);
 }
 
 }  // namespace quillon

@@ -71,4 +71,47 @@ TEST(HostMenus, TwoLiveControlsNeverShareARecordSerial) {
     DestroyMenu(b);
 }
 
+// Access keys answer the item's place in the menu as it is now.
+TEST(HostMenus, AccessKeysAnswerTheItemsPlaceInTheMenu) {
+    MenuForm form(MakeSampleMenuBar());
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 61, "&Alpha");
+    AppendMenuA(popup, MF_STRING, 62, "&Beta");
+    AppendMenuA(popup, MF_STRING, 63, "&Delta");
+    AppendMenuA(popup, MF_STRING, 64, "&Dog");
+    form.Open(popup);
+    InsertMenuA(popup, 0, MF_BYPOSITION | MF_STRING, 60, "&Gamma");  // after the scan
+    MENUITEMINFOA hilite{};
+    hilite.cbSize = sizeof hilite;
+    hilite.fMask = MIIM_STATE;
+    hilite.fState = MFS_HILITE;
+    HWND hwnd = form.window.hwnd();
+    HMENU bar = GetMenu(hwnd);
+    struct Case {
+        char key;
+        HMENU menu;
+        WORD flags;
+        int hilited;  // position lit before the key, -1 none
+        LRESULT answer;
+    } cases[] = {
+        {'b', popup, MF_POPUP, -1, MAKELONG(2, MNC_EXECUTE)},
+        {'A', popup, MF_POPUP, -1, MAKELONG(1, MNC_EXECUTE)},
+        {'g', popup, MF_POPUP, -1, 0},                          // the host's own text item
+        {'d', popup, MF_POPUP, -1, MAKELONG(3, MNC_SELECT)},    // two items share the key
+        {'d', popup, MF_POPUP, 3, MAKELONG(4, MNC_SELECT)},
+        {'d', popup, MF_POPUP, 4, MAKELONG(3, MNC_SELECT)},
+        {'e', bar, 0, -1, MAKELONG(1, MNC_EXECUTE)},            // the menu bar
+    };
+    for (const Case& c : cases) {
+        for (int p = 0; p < GetMenuItemCount(popup); ++p) {
+            hilite.fState = p == c.hilited ? MFS_HILITE : 0;
+            SetMenuItemInfoA(popup, static_cast<UINT>(p), TRUE, &hilite);
+        }
+        EXPECT_EQ(SendMessageA(hwnd, WM_MENUCHAR, MAKEWPARAM(c.key, c.flags), reinterpret_cast<LPARAM>(c.menu)),
+                  c.answer)
+            << c.key << " lit " << c.hilited;
+    }
+    DestroyMenu(popup);
+}
+
 }  // namespace
