@@ -1,0 +1,202 @@
+// The control driven from Wine's script host: cscript.exe runs a VBScript
+// and a JScript file that create the control by its ProgID, set and read
+// properties, call methods, catch the control's errors as a script sees
+// them, and create and release many objects in a loop. Each script echoes
+// "name=value" lines, which the test reads back from its standard output.
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+namespace quillon::test {
+namespace {
+
+using Echoed = std::map<std::string, std::string>;
+
+// Wine's VBScript crashes on ReDim of an array declared "Dim a()": none here.
+constexpr char kVBScript[] = R"(
+Sub Echo(name, value)
+    WScript.Echo name & "=" & value
+End Sub
+Set q = CreateObject("QuillonLib.Quillon")
+q.HighlightStyle = 3
+Echo "HighlightStyle", q.HighlightStyle
+q.UseCustomColors = True
+q.MenuBackground = RGB(250, 240, 200)
+Echo "MenuBackground", q.MenuBackground
+q.ShowTooltip = False
+Echo "ShowTooltip", q.ShowTooltip
+q.RightToLeft = True
+Echo "RightToLeft", q.RightToLeft
+Echo "CleanCaption", q.GetCleanCaption(" &Open..." & vbTab & "Ctrl+O")
+Echo "MeanColor", q.GetMeanColor(RGB(0, 0, 0), RGB(200, 100, 50))
+
+On Error Resume Next
+q.AddMessage "Open", "Opens a file"
+q.AddMessage "Open", "Opens it again"
+Echo "DuplicateNumber", Err.Number
+Echo "DuplicateSource", Err.Source
+Echo "DuplicateDescription", Err.Description
+Err.Clear
+Set q.BackgroundPicture = q
+Echo "PictureNumber", Err.Number
+Echo "PictureDescription", Err.Description
+Err.Clear
+Set p = q.CaptureScreen()
+Echo "CaptureNumber", Err.Number
+Echo "CaptureDescription", Err.Description
+On Error GoTo 0
+
+n = 0
+For i = 1 To 200
+    Set o = CreateObject("QuillonLib.Quillon")
+    o.MenuBorder = i Mod 3
+    If o.MenuBorder = i Mod 3 Then n = n + 1
+    Set o = Nothing
+Next
+Echo "LoopObjects", n
+Set q = Nothing
+Echo "Done", 1
+)";
+
+constexpr char kJScript[] = R"(
+function echo(name, value) { WScript.Echo(name + "=" + value); }
+var q = new ActiveXObject("QuillonLib.Quillon");
+q.MenuBorder = 2;
+echo("MenuBorder", q.MenuBorder);
+q.AutoShowHelp = false;
+echo("AutoShowHelp", q.AutoShowHelp);
+q.TextColor = 0x123456;
+echo("TextColorWithoutCustomColors", q.TextColor == 0x123456);
+echo("CleanCaption", q.GetCleanCaption("E&xit"));
+try { q.CaptureScreen(); } catch (e) {
+    echo("CaptureNumber", e.number);
+    echo("CaptureDescription", e.description);
+}
+var n = 0;
+for (var i = 0; i < 100; ++i) { var o = new ActiveXObject("QuillonLib.Quillon"); n += o.Language >= 0 ? 1 : 0; o = null; }
+CollectGarbage();
+echo("LoopObjects", n);
+echo("Done", 1);
+)";
+
+std::wstring TempFolder() {
+    wchar_t buf[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, buf);
+    std::wstring folder = std::wstring(buf) + L"quillon-scripts\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool WriteText(const std::wstring& path, const std::string& text) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                    written == text.size();
+    CloseHandle(file);
+    return ok;
+}
+
+// Runs `cscript //nologo <file>` with its standard output in a file; the
+// lines it echoed, split at the first "=", plus "exit" (the exit code).
+Echoed RunScript(const std::wstring& name, const std::string& text) {
+    const std::wstring folder = TempFolder(), script = folder + name, output = script + L".out";
+    Echoed echoed;
+    if (!WriteText(script, text)) return echoed;
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE out = CreateFileW(output.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return echoed;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdOutput = si.hStdError = out;
+    std::wstring cmd = L"cscript.exe //nologo \"" + script + L"\"";
+    PROCESS_INFORMATION pi{};
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+        WaitForSingleObject(pi.hProcess, 30000);
+        DWORD code = 0xFFFFFFFF;
+        GetExitCodeProcess(pi.hProcess, &code);
+        echoed["exit"] = std::to_string(code);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
+    std::string all;
+    char buf[4096];
+    DWORD got = 0;
+    SetFilePointer(out, 0, nullptr, FILE_BEGIN);
+    while (ReadFile(out, buf, sizeof buf, &got, nullptr) && got) all.append(buf, got);
+    CloseHandle(out);
+    for (size_t start = 0; start < all.size();) {
+        size_t end = all.find('\n', start);
+        if (end == std::string::npos) end = all.size();
+        std::string line = all.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const size_t eq = line.find('=');
+        if (eq != std::string::npos) echoed[line.substr(0, eq)] = line.substr(eq + 1);
+        start = end + 1;
+    }
+    return echoed;
+}
+
+struct Expected {
+    const char* name;
+    std::string value;
+};
+
+void ExpectEchoed(const Echoed& echoed, std::initializer_list<Expected> table) {
+    for (const auto& e : table) {
+        auto it = echoed.find(e.name);
+        ASSERT_NE(it, echoed.end()) << e.name;
+        EXPECT_EQ(e.value, it->second) << e.name;
+    }
+}
+
+const std::string kControlError = std::to_string(static_cast<LONG>(0x80040000));  // -2147221504
+
+class ScriptHost : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        vbs = RunScript(L"control.vbs", kVBScript);
+        js = RunScript(L"control.js", kJScript);
+    }
+    static inline Echoed vbs, js;
+};
+
+TEST_F(ScriptHost, VBScriptSetsAndReadsPropertiesAndCallsMethods) {
+    ExpectEchoed(vbs, {{"exit", "0"},
+                       {"HighlightStyle", "3"},
+                       {"MenuBackground", std::to_string(RGB(250, 240, 200))},
+                       {"ShowTooltip", "False"},
+                       {"RightToLeft", "True"},
+                       {"CleanCaption", "OPEN"},
+                       {"MeanColor", std::to_string(RGB(100, 50, 25))},
+                       {"LoopObjects", "200"},
+                       {"Done", "1"}});
+}
+
+TEST_F(ScriptHost, VBScriptSeesTheControlsErrors) {
+    ExpectEchoed(vbs, {{"DuplicateNumber", kControlError},
+                       {"DuplicateSource", "Quillon"},
+                       {"DuplicateDescription", "This key is already associated with an element of this collection"},
+                       {"PictureNumber", kControlError},
+                       {"PictureDescription", "Invalid picture type"},
+                       {"CaptureNumber", kControlError},
+                       {"CaptureDescription", "Call to undocumented function CaptureScreen"}});
+}
+
+TEST_F(ScriptHost, JScriptSetsReadsCallsAndCatches) {
+    ExpectEchoed(js, {{"exit", "0"},
+                      {"MenuBorder", "2"},
+                      {"AutoShowHelp", "false"},
+                      {"TextColorWithoutCustomColors", "false"},
+                      {"CleanCaption", "EXIT"},
+                      {"CaptureNumber", kControlError},
+                      {"CaptureDescription", "Call to undocumented function CaptureScreen"},
+                      {"LoopObjects", "100"},
+                      {"Done", "1"}});
+}
+
+}  // namespace
+}  // namespace quillon::test
