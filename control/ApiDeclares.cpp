@@ -60,12 +60,10 @@ bool IsWindowsNT4() noexcept {
     return ReadVersion(v) && v.dwPlatformId == VER_PLATFORM_WIN32_NT && v.dwMajorVersion == 4;
 }
 
-namespace {
 bool RunningOnWine() noexcept {
     static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
     return wine;
 }
-}  // namespace
 
 bool MenusReportMouseSelection() noexcept { return !RunningOnWine(); }
 

@@ -13,6 +13,8 @@ bool IsWindows98Me() noexcept;
 bool IsWindowsNT3() noexcept;
 bool IsWindowsNT4() noexcept;
 
+// Whether the program runs under Wine (ntdll exports wine_get_version).
+bool RunningOnWine() noexcept;
 // Whether WM_MENUSELECT marks selections made with the mouse
 // (MF_MOUSESELECT). Wine's menus use that bit for open submenus only.
 bool MenusReportMouseSelection() noexcept;

@@ -93,7 +93,9 @@ TEST_F(AtlHost, HooksTheFormConvertsItsBarAndUnhooksWhenTheHostWindowGoes) {
 TEST_F(AtlHost, ARealMenuIsMeasuredAndPaintedByTheControl) {
     HWND host = Host();
     ASSERT_NE(host, nullptr);
-    Automation q(ControlOf(host).get());
+    ComPtr<IDispatch> control = ControlOf(host);
+    ASSERT_TRUE(control);
+    Automation q(control.get());
     ASSERT_EQ(S_OK, q.Let(L"UseCustomColors", Variant::Bool(true)));
     ASSERT_EQ(S_OK, q.Let(L"MenuBackground", Color(kMenuBack)));
     HMENU file = GetSubMenu(GetMenu(form.hwnd()), 0);

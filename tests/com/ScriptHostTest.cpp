@@ -38,13 +38,11 @@ Echo "DuplicateNumber", Err.Number
 Echo "DuplicateSource", Err.Source
 Echo "DuplicateDescription", Err.Description
 Err.Clear
-Set q.BackgroundPicture = q
-Echo "PictureNumber", Err.Number
-Echo "PictureDescription", Err.Description
-Err.Clear
 Set p = q.CaptureScreen()
 Echo "CaptureNumber", Err.Number
+Echo "CaptureSource", Err.Source
 Echo "CaptureDescription", Err.Description
+Echo "CaptureResult", TypeName(p)
 On Error GoTo 0
 
 n = 0
@@ -114,7 +112,7 @@ Echoed RunScript(const std::wstring& name, const std::string& text) {
     si.hStdOutput = si.hStdError = out;
     std::wstring cmd = L"cscript.exe //nologo \"" + script + L"\"";
     PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         WaitForSingleObject(pi.hProcess, 30000);
         DWORD code = 0xFFFFFFFF;
         GetExitCodeProcess(pi.hProcess, &code);
@@ -180,10 +178,10 @@ TEST_F(ScriptHost, VBScriptSeesTheControlsErrors) {
     ExpectEchoed(vbs, {{"DuplicateNumber", kControlError},
                        {"DuplicateSource", "Quillon"},
                        {"DuplicateDescription", "This key is already associated with an element of this collection"},
-                       {"PictureNumber", kControlError},
-                       {"PictureDescription", "Invalid picture type"},
                        {"CaptureNumber", kControlError},
-                       {"CaptureDescription", "Call to undocumented function CaptureScreen"}});
+                       {"CaptureSource", "Quillon"},
+                       {"CaptureDescription", "Call to undocumented function CaptureScreen"},
+                       {"CaptureResult", "Empty"}});
 }
 
 TEST_F(ScriptHost, JScriptSetsReadsCallsAndCatches) {
