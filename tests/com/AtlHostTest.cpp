@@ -112,6 +112,7 @@ TEST_F(AtlHost, ARealMenuIsMeasuredAndPaintedByTheControl) {
     EXPECT_EQ(0, form.proc().Count(WM_MEASUREITEM));
     EXPECT_EQ(0, form.proc().Count(WM_DRAWITEM));
     ASSERT_FALSE(menu.shot.empty());
+    SaveShot(menu.shot, "atl-host-menu");
     EXPECT_GT(menu.shot.Count(kMenuBack), menu.shot.width * menu.shot.height / 3);
     DestroyWindow(host);
 }

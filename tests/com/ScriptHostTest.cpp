@@ -5,6 +5,8 @@
 // "name=value" lines, which the test reads back from its standard output.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 
@@ -78,40 +80,23 @@ echo("LoopObjects", n);
 echo("Done", 1);
 )";
 
-std::wstring TempFolder() {
-    wchar_t buf[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, buf);
-    std::wstring folder = std::wstring(buf) + L"quillon-scripts\\";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-bool WriteText(const std::wstring& path, const std::string& text) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
-}
-
-// Runs `cscript //nologo <file>` with its standard output in a file; the
-// lines it echoed, split at the first "=", plus "exit" (the exit code).
+// Runs `cscript //nologo <name>` on `text` written to a temp folder, its
+// standard output in a file; the "name=value" lines it echoed, and "exit".
 Echoed RunScript(const std::wstring& name, const std::string& text) {
-    const std::wstring folder = TempFolder(), script = folder + name, output = script + L".out";
-    Echoed echoed;
-    if (!WriteText(script, text)) return echoed;
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring script = std::wstring(temp) + name, output = script + L".out";
+    std::ofstream(std::filesystem::path(script), std::ios::binary) << text;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE out = CreateFileW(output.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE) return echoed;
+    HANDLE out = CreateFileW(output.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdOutput = si.hStdError = out;
     std::wstring cmd = L"cscript.exe //nologo \"" + script + L"\"";
     PROCESS_INFORMATION pi{};
+    Echoed echoed;
+    // With a console (no CREATE_NO_WINDOW): Wine's cscript writes nothing without one.
     if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi)) {
         WaitForSingleObject(pi.hProcess, 30000);
         DWORD code = 0xFFFFFFFF;
@@ -120,21 +105,16 @@ Echoed RunScript(const std::wstring& name, const std::string& text) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
     }
-    std::string all;
-    char buf[4096];
-    DWORD got = 0;
-    SetFilePointer(out, 0, nullptr, FILE_BEGIN);
-    while (ReadFile(out, buf, sizeof buf, &got, nullptr) && got) all.append(buf, got);
     CloseHandle(out);
-    for (size_t start = 0; start < all.size();) {
-        size_t end = all.find('\n', start);
-        if (end == std::string::npos) end = all.size();
-        std::string line = all.substr(start, end - start);
+    std::ifstream lines{std::filesystem::path(output)};
+    for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const size_t eq = line.find('=');
         if (eq != std::string::npos) echoed[line.substr(0, eq)] = line.substr(eq + 1);
-        start = end + 1;
     }
+    lines.close();
+    DeleteFileW(script.c_str());
+    DeleteFileW(output.c_str());
     return echoed;
 }
 
@@ -146,8 +126,7 @@ struct Expected {
 void ExpectEchoed(const Echoed& echoed, std::initializer_list<Expected> table) {
     for (const auto& e : table) {
         auto it = echoed.find(e.name);
-        ASSERT_NE(it, echoed.end()) << e.name;
-        EXPECT_EQ(e.value, it->second) << e.name;
+        EXPECT_EQ(e.value, it == echoed.end() ? "<not echoed>" : it->second) << e.name;
     }
 }
 
@@ -156,8 +135,8 @@ const std::string kControlError = std::to_string(static_cast<LONG>(0x80040000));
 class ScriptHost : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        vbs = RunScript(L"control.vbs", kVBScript);
-        js = RunScript(L"control.js", kJScript);
+        vbs = RunScript(L"quillon-test.vbs", kVBScript);
+        js = RunScript(L"quillon-test.js", kJScript);
     }
     static inline Echoed vbs, js;
 };
