@@ -211,6 +211,7 @@ struct PropertyPersistence {
             bool ambientRtl = false;
             Trap([&] { ambientRtl = q.AmbientRightToLeft(); });
             if (auto v = ReadBool(bag, L"RightToLeft", ambientRtl)) q.put_RightToLeft(*v ? VARIANT_TRUE : VARIANT_FALSE);
+            // Without a site yet, an absent value is the ambient of the site to come.
             q.m_bRightToLeftFromSite = q.m_bReadAwaitsSite && !Stored(bag, L"RightToLeft");
         });
 
