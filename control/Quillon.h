@@ -89,6 +89,10 @@ private:
     void m_mdiTimer_Timer();
     void m_NCTimer_Timer();
     static bool InDevelopmentEnvironment() { return false; }
+    // A site that came after InitNew or Load (control/QuillonLateSite.cpp),
+    // and the steps of such a read that need the site (QuillonPersistence.cpp).
+    void SiteArrived() override;
+    void CompleteReadWithSite();
 
     // Hook sets (control/HookSets.cpp)
     void HookMenuMessages(HWND hwnd);
@@ -134,6 +138,12 @@ private:
     HWND m_hwndMDIClient = nullptr;
     bool m_bAttached = false;
     bool m_bFrameHooked = false;
+    // Attachment that found no site runs once more when one arrives; after a
+    // read, with the read's steps that need the site. That read found no
+    // RightToLeft: the value is the ambient of the site to come.
+    bool m_bAttachAwaitsSite = false;
+    bool m_bReadAwaitsSite = false;
+    bool m_bRightToLeftFromSite = false;
     std::vector<HWND> m_colRegistered;
     HWND m_hwndStatusBar = nullptr;
     std::unique_ptr<CTooltip> m_Tooltip;

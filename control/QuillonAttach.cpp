@@ -10,6 +10,8 @@
 namespace quillon {
 
 void Quillon::AttachToForm() {
+    // Some containers site the control only after InitNew or Load.
+    m_bAttachAwaitsSite = !ClientSite();
     // Design mode hooks nothing and creates no tooltip and no timer.
     bool userMode = true;
     Trap([&] { userMode = AmbientUserMode(); });

@@ -5,6 +5,7 @@
 // the field keeps what it had. Colour defaults are the ones computed from
 // the palette, which is why reading attaches (and computes them) first.
 #include <optional>
+#include <utility>
 #include "control/Quillon.h"
 #include "hook/Guard.h"
 #include "render/ColorUtils.h"
@@ -67,6 +68,11 @@ void WritePicture(IPropertyBag* bag, const wchar_t* name, IUnknown* picture) {
 // The stored value as it is (VT_EMPTY asks for that), or false when absent.
 bool Fetch(IPropertyBag* bag, const wchar_t* name, BagValue& out) {
     return SUCCEEDED(bag->Read(name, &out.v, nullptr));
+}
+
+bool Stored(IPropertyBag* bag, const wchar_t* name) {
+    BagValue raw;
+    return Fetch(bag, name, raw);
 }
 
 // nullopt: present but not convertible (the key is skipped).
@@ -162,6 +168,7 @@ struct PropertyPersistence {
         using R = ColorRole;
         // Hooks the form at run time and computes the colour defaults read below.
         Trap([&] { q.AttachToForm(); });
+        q.m_bReadAwaitsSite = q.m_bAttachAwaitsSite;
 
         Trap([&] {
             if (auto v = ReadBool(bag, L"AutoShowHelp", true)) q.m_bAutoShowHelp = *v;
@@ -204,6 +211,8 @@ struct PropertyPersistence {
             bool ambientRtl = false;
             Trap([&] { ambientRtl = q.AmbientRightToLeft(); });
             if (auto v = ReadBool(bag, L"RightToLeft", ambientRtl)) q.put_RightToLeft(*v ? VARIANT_TRUE : VARIANT_FALSE);
+            // Without a site yet, an absent value is the ambient of the site to come.
+            q.m_bRightToLeftFromSite = q.m_bReadAwaitsSite && !Stored(bag, L"RightToLeft");
         });
 
         Trap([&] {
@@ -233,16 +242,34 @@ struct PropertyPersistence {
             }
         });
 
+        ApplyToForm(q);
+    }
+
+    // The read's last steps, which need the form: the tooltip's style and
+    // colours, the colours of the form's menus.
+    static void ApplyToForm(Quillon& q) {
+        using R = ColorRole;
         Trap([&] {
             if (!q.m_Tooltip || !q.m_Tooltip->hwnd()) return;
             q.m_Tooltip->SetBalloonStyle(q.m_TootipStyle == qlBalloon);
             q.SetTooltipColors(SystemColor(q.ColorProperty(R::TootipTextColor)),
                                SystemColor(q.ColorProperty(R::TootipBackground)));
         });
-
         Trap([&] { q.RefreshColors(q.m_hwndOwner); });
     }
+
+    // A read that ran before the site, once the form is attached: the
+    // RightToLeft it left to the site's ambient, then its last steps.
+    static void CompleteWithSite(Quillon& q) {
+        Trap([&] {
+            if (std::exchange(q.m_bRightToLeftFromSite, false))
+                q.put_RightToLeft(q.AmbientRightToLeft() ? VARIANT_TRUE : VARIANT_FALSE);
+        });
+        ApplyToForm(q);
+    }
 };
+
+void Quillon::CompleteReadWithSite() { PropertyPersistence::CompleteWithSite(*this); }
 
 void Quillon::UserControl_ReadProperties(IPropertyBag* bag) {
     if (bag) PropertyPersistence::Read(*this, bag);

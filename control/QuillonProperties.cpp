@@ -109,6 +109,7 @@ STDMETHODIMP Quillon::put_Language(qlLanguage value) {
 STDMETHODIMP Quillon::get_RightToLeft(VARIANT_BOOL* value) { return ReadProperty(m_bRightToLeft, value); }
 
 STDMETHODIMP Quillon::put_RightToLeft(VARIANT_BOOL value) {
+    m_bRightToLeftFromSite = false;  // a value set stands, whatever the site says later
     return ChangeProperty(m_bRightToLeft, value != VARIANT_FALSE, DISPID_RightToLeft,
                           [&] { ReprocessMenuBar(m_hwndOwner); });
 }

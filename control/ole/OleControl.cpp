@@ -1,5 +1,6 @@
 // Identity, lifetime and the services the control asks of its container.
 #include "control/ole/OleControl.h"
+#include "control/ApiDeclares.h"
 #include "control/Guids.h"
 #include "control/QuillonInterfaces.h"
 #include "control/ole/Module.h"
@@ -152,7 +153,10 @@ IDispatch* OleControl::Extender() {
 HWND OleControl::SiteWindow() {
     HWND hwnd = nullptr;
     Trap([&] {
-        auto window = m_site.As<IOleWindow>(IID_IOleWindow);
+        ComPtr<IOleWindow> window = m_site.As<IOleWindow>(IID_IOleWindow);
+        // Wine's ATL site answers IOleInPlaceSite, an IOleWindow, but not IOleWindow itself.
+        if (!window && ApiDeclares::RunningOnWine())
+            window = ComPtr<IOleWindow>(m_site.As<IOleInPlaceSite>(IID_IOleInPlaceSite).get());
         if (window && FAILED(window->GetWindow(&hwnd))) hwnd = nullptr;
     });
     return hwnd;

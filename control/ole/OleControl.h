@@ -127,6 +127,11 @@ protected:
     // IOleObject::Close or SetClientSite(NULL), whichever comes first; at the
     // latest the final Release. Runs once.
     virtual void UserControl_Terminate() = 0;
+    // IOleObject::SetClientSite with a site, unless the control terminated.
+    // Containers that site the control after InitNew or Load, against
+    // OLEMISC_SETCLIENTSITEFIRST, get the steps that needed the site here;
+    // what they change leaves the control as clean or dirty as it was.
+    virtual void SiteArrived() {}
     // Interfaces of the derived class (its dual interface, IDispatch, ...):
     // return the pointer (not AddRef'd) or nullptr.
     virtual void* QueryControlInterface(REFIID riid) = 0;

@@ -17,6 +17,11 @@ STDMETHODIMP OleControl::SetClientSite(IOleClientSite* site) {
         return S_OK;
     }
     m_site = site;
+    if (!m_terminated) {
+        const bool dirty = m_dirty;
+        Trap([&] { SiteArrived(); });
+        m_dirty = dirty;
+    }
     return S_OK;
 }
 
