@@ -83,6 +83,18 @@ public:
     LONG AccessKey() const { return m_AccessKey; }
     LONG AppliedFlags() const { return m_AppliedFlags; }
     void SetAppliedFlags(LONG v) { m_AppliedFlags = v; }
+    // The menu item type the conversion set, and the bits of it that the
+    // conversion added to the host's own type (owner-drawn, right-to-left).
+    UINT AppliedType() const { return m_AppliedType; }
+    UINT AddedType() const { return m_AddedType; }
+    void SetAppliedType(UINT type, UINT added) {
+        m_AppliedType = type;
+        m_AddedType = added;
+    }
+    // What the host's type and state ask the painters for: a radio check
+    // (MFT_RADIOCHECK) and the menu's default item (MFS_DEFAULT).
+    bool RadioCheck() const { return (m_AppliedType & MFT_RADIOCHECK) != 0; }
+    bool DefaultItem() const { return (static_cast<UINT>(m_AppliedFlags) & MFS_DEFAULT) != 0; }
     LONG ItemData() const { return m_ItemData; }
     // A different value marks the record for a new conversion.
     void SetItemData(LONG v);
@@ -200,6 +212,8 @@ private:
     bool m_IsSeparator = false;
     std::wstring m_TooltTipText;
     LONG m_AppliedFlags = 0;
+    UINT m_AppliedType = 0;
+    UINT m_AddedType = 0;
     LONG m_ItemData = 0;
     bool m_Dirty = false;
     LONG m_Language = 0;

@@ -13,7 +13,7 @@ namespace {
 
 constexpr UINT kStateSeparator = MF_SEPARATOR;           // 0x800
 constexpr UINT kStateDisabled = MF_GRAYED | MF_DISABLED;  // 3
-constexpr UINT kRightToLeftType = MFT_OWNERDRAW | MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;  // 0x6100
+constexpr UINT kRightToLeftType = MFT_RIGHTORDER | MFT_RIGHTJUSTIFY;  // with MFT_OWNERDRAW: 0x6100
 
 // Where menus misread MFT_RIGHTORDER the painters alone mirror the items.
 UINT RightToLeftType() noexcept {
@@ -30,6 +30,15 @@ std::wstring MenuTextOf(HMENU menu, int position) {
     const int got = GetMenuStringW(menu, static_cast<UINT>(position), buffer.data(), n + 1, MF_BYPOSITION);
     buffer.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return buffer;
+}
+
+// The item's type, state and data as the menu holds them.
+MENUITEMINFOW ItemTypeAndState(HMENU menu, UINT position) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_DATA;
+    GetMenuItemInfoW(menu, position, TRUE, &info);
+    return info;
 }
 
 // `Item(key)` of a late-bound collection, as an object (AddRef'd) or null.
@@ -279,6 +288,11 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
     Trap([&] {
         ComPtr<IFontDisp> font = ComPtr<IFontDisp>::Adopt(MenuCaptionFont());
         CopyFont(item->CaptionFont(), font.get());
+        // The menu's default item shows its caption in bold, as the system draws it.
+        if (ItemTypeAndState(menu, position).fState & MFS_DEFAULT) {
+            ComPtr<IFont> caption = ComPtr<IFontDisp>(item->CaptionFont()).As<IFont>(IID_IFont);
+            if (caption) caption->put_Bold(TRUE);
+        }
     });
     Trap([&] {
         ComPtr<IFontDisp> font = ComPtr<IFontDisp>::Adopt(MenuShortcutFont());
@@ -302,12 +316,19 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         if (!item->Picture())
             item->SetPicture(GetItemPicture(CleanCaption(item->Caption()), item->Language(), !topLevel).get());
     });
-    // 15. Converted again only when the text, the state or the record changed.
+    // 15. Converted again only when the text, the type or state the menu
+    // holds, or the record changed. The bar is scanned when a property
+    // changes its items, and measures them again only once they change.
     bool changed = true;
+    MENUITEMINFOW now{};
     Trap([&] {
         s = MenuTextOf(menu, p);
         state = GetMenuState(menu, position, MF_BYPOSITION);
-        changed = item->MenuText() != s || static_cast<UINT>(item->AppliedFlags()) != state || item->Dirty();
+        now = ItemTypeAndState(menu, position);
+        changed = item->MenuText() != s || now.fType != item->AppliedType() ||
+                  now.fState != static_cast<UINT>(item->AppliedFlags()) ||
+                  now.dwItemData != static_cast<ULONG_PTR>(static_cast<ULONG>(item->ItemData())) || item->Dirty() ||
+                  topLevel;
     });
     if (!changed) return item;
     // 16.
@@ -318,38 +339,37 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         item->SetChecked(checked);
         item->SetDisabled(disabled);
     });
-    auto stateFlags = [&] {
-        UINT flags = 0;
-        if (checked) flags |= MF_CHECKED;
-        if (disabled) flags |= kStateDisabled;
-        if (separator) flags |= MF_SEPARATOR;
-        return flags;
-    };
     // 17. The form's window menu: back to a plain text item first.
     if (modify) {
         Trap([&] {
-            const UINT flags = stateFlags();
-            item->SetAppliedFlags(static_cast<LONG>(flags));
+            UINT flags = 0;
+            if (checked) flags |= MF_CHECKED;
+            if (disabled) flags |= kStateDisabled;
+            if (separator) flags |= MF_SEPARATOR;
             ModifyMenuW(menu, position, flags | MF_BYPOSITION, id, s.c_str());
+            now = ItemTypeAndState(menu, position);
         });
     }
-    // 18.
-    Trap([&] {
-        const UINT flags = MF_OWNERDRAW | stateFlags();
-        item->SetAppliedFlags(static_cast<LONG>(flags));
-        const ULONG_PTR data = static_cast<ULONG>(item->ItemData());
-        ModifyMenuA(menu, position, flags | MF_BYPOSITION, id, reinterpret_cast<LPCSTR>(data));
-        ++m_menuItemConversions;
-    });
-    // 19. A separator stays a separator for the system, so that it can be
+    // 18.-19. Owner-drawn, with the record's serial as item data. Only the
+    // type and the data change: identifier, submenu, state and every type
+    // flag the host set stay (radio check, column breaks, the default item).
+    // A separator stays a separator for the system, so that it can be
     // neither selected nor chosen.
     Trap([&] {
-        MENUITEMINFOA info{};
+        const bool ours = (now.fType & MFT_OWNERDRAW) &&
+                          now.dwItemData == static_cast<ULONG_PTR>(static_cast<ULONG>(item->ItemData()));
+        const UINT hostType = now.fType & ~(ours ? item->AddedType() : 0u);
+        const UINT wanted = MFT_OWNERDRAW | (RightToLeft() ? RightToLeftType() : 0u);
+        const UINT added = wanted & ~hostType;
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_TYPE;
-        info.fType = RightToLeft() ? RightToLeftType() : MFT_OWNERDRAW;
-        if (separator) info.fType |= MFT_SEPARATOR;
-        SetMenuItemInfoA(menu, position, TRUE, &info);
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        info.fType = hostType | added;
+        info.dwItemData = static_cast<ULONG>(item->ItemData());
+        if (!SetMenuItemInfoW(menu, position, TRUE, &info)) return;
+        item->SetAppliedType(info.fType, added);
+        item->SetAppliedFlags(static_cast<LONG>(now.fState));
+        ++m_menuItemConversions;
     });
     // 20.
     return item;

@@ -33,6 +33,9 @@ public:
         keyW = q.GetMaxShortcutWidth(item);
         ownPicture = item.Picture() != nullptr;
         const PictureMetrics* shown = ownPicture ? item.PictureInfo() : item.Checked() ? checkMark : nullptr;
+        // A radio item shows a bullet unless the host gave a check mark picture.
+        radioBullet = !ownPicture && item.Checked() && item.RadioCheck() && !q.CheckMarkPicture();
+        if (radioBullet) shown = nullptr;
         // An empty picture, or one neither bitmap nor icon, leaves the cell as it is.
         hasPicture = DrawablePicture(shown, picture);
         style = q.HighlightStyle();
@@ -95,18 +98,22 @@ public:
     }
 
     void PictureCell() {
-        if (!hasPicture) return;
-        const LONG w = picture.width < picW ? picture.width : picW;
-        const LONG h = picture.height < height ? picture.height : height;
+        if (!hasPicture && !radioBullet) return;
         const LONG shadowShift = border == qlBorderFlatWithShadow ? 2 : 0;
-        LONG x = RoundHalfEven((picW - w) / 2.0);
-        if (rtl) x = RoundHalfEven((picW - w) / 2.0 + (cx - picW)) - shadowShift;
-        const LONG y = RoundHalfEven((height - h) / 2.0);
         const bool xp = style == qlHighlightXP;
-        const COLORREF back = xp && selected ? PaintColor(q, ColorRole::MenuHighlight) : bitmapBack;
-        const COLORREF oldBack = SetBkColor(dc, back);
-        DrawPicture(dc, picture, x, y, w, h, item.Disabled());
-        if (oldBack != CLR_INVALID) SetBkColor(dc, oldBack);
+        if (radioBullet) {
+            Bullet(shadowShift);
+        } else {
+            const LONG w = picture.width < picW ? picture.width : picW;
+            const LONG h = picture.height < height ? picture.height : height;
+            LONG x = RoundHalfEven((picW - w) / 2.0);
+            if (rtl) x = RoundHalfEven((picW - w) / 2.0 + (cx - picW)) - shadowShift;
+            const LONG y = RoundHalfEven((height - h) / 2.0);
+            const COLORREF back = xp && selected ? PaintColor(q, ColorRole::MenuHighlight) : bitmapBack;
+            const COLORREF oldBack = SetBkColor(dc, back);
+            DrawPicture(dc, picture, x, y, w, h, item.Disabled());
+            if (oldBack != CLR_INVALID) SetBkColor(dc, oldBack);
+        }
 
         const LONG cellLeft = rtl ? cx - picW - shadowShift : 0;
         if (!xp) {
@@ -124,6 +131,22 @@ public:
         LineTo(dc, right, bottom);
         LineTo(dc, left, bottom);
         LineTo(dc, left, 1);
+    }
+
+    // The radio check: a round bullet in the text colour, half a check mark wide.
+    void Bullet(LONG shadowShift) {
+        LONG d = q.MenuMetrics().CheckWidth() / 2;
+        if (d < 4) d = 4;
+        const LONG cellLeft = rtl ? cx - picW - shadowShift : 0;
+        const LONG x = cellLeft + RoundHalfEven((picW - d) / 2.0);
+        const LONG y = RoundHalfEven((height - d) / 2.0);
+        COLORREF color = PaintColor(q, selected ? ColorRole::HighlightedTextColor : ColorRole::TextColor);
+        if (item.Disabled()) color = PaintColor(q, ColorRole::DisabledTextColor);
+        SolidBrush brush(color);
+        SelectedObject heldBrush(dc, brush.get());
+        SelectedObject heldPen(dc, GetStockObject(NULL_PEN));
+        // Without a pen Ellipse leaves the right and bottom edge: one more each way.
+        Ellipse(dc, x, y, x + d + 1, y + d + 1);
     }
 
     // Caption and shortcut, into `target` (the item DC, or the XOR mask).
@@ -188,6 +211,7 @@ public:
     bool rtl = false, background = false;
     bool ownPicture = false;  // the item has a picture of its own
     bool hasPicture = false;  // a picture to draw in the cell: its own or the check mark
+    bool radioBullet = false;  // a checked radio item without a check mark picture
     PictureMetrics picture;
     COLORREF menuBack = 0, bitmapBack = 0;
 };

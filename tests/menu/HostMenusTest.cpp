@@ -71,6 +71,64 @@ TEST(HostMenus, TwoLiveControlsNeverShareARecordSerial) {
     DestroyMenu(b);
 }
 
+// The conversion adds owner-drawing to what the host set and keeps the rest.
+TEST(HostMenus, ConversionKeepsTheHostsTypeStateIdentifierAndSubmenu) {
+    HMENU bar = MakeSampleMenuBar();
+    AppendMenuA(bar, MF_STRING | MF_HELP, 70, "&Help");  // right-justified on the bar
+    MenuForm form(bar);
+    HMENU popup = CreatePopupMenu();
+    HMENU sub = CreatePopupMenu();
+    AppendMenuA(sub, MF_STRING, 79, "Inner");
+    AppendMenuA(popup, MF_STRING | MF_CHECKED, 71, "&Radio");
+    AppendMenuA(popup, MF_STRING | MF_MENUBARBREAK, 72, "&Column");
+    AppendMenuA(popup, MF_STRING, 73, "&Default");
+    AppendMenuA(popup, MF_STRING | MF_MENUBREAK | MF_GRAYED, 74, "&Break");
+    AppendMenuA(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), "&More");
+    MENUITEMINFOA radio{};
+    radio.cbSize = sizeof radio;
+    radio.fMask = MIIM_FTYPE;
+    radio.fType = MFT_STRING | MFT_RADIOCHECK;
+    SetMenuItemInfoA(popup, 0, TRUE, &radio);
+    SetMenuDefaultItem(popup, 2, TRUE);
+    form.Open(popup);
+    struct Case {
+        HMENU menu;
+        int position;
+        UINT type;
+        UINT state;
+        UINT id;
+    } cases[] = {
+        {popup, 0, MFT_RADIOCHECK, MFS_CHECKED, 71},
+        {popup, 1, MFT_MENUBARBREAK, 0, 72},
+        {popup, 2, 0, MFS_DEFAULT, 73},
+        {popup, 3, MFT_MENUBREAK, MF_GRAYED, 74},
+        {popup, 4, 0, 0, static_cast<UINT>(-1)},
+        {bar, 2, MFT_RIGHTJUSTIFY, 0, 70},
+    };
+    for (const Case& c : cases) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+        ASSERT_TRUE(GetMenuItemInfoA(c.menu, c.position, TRUE, &info));
+        EXPECT_EQ(info.fType, c.type | MFT_OWNERDRAW) << c.position;
+        EXPECT_EQ(info.fState & (MFS_CHECKED | MFS_DEFAULT | MF_GRAYED | MF_DISABLED), c.state) << c.position;
+        EXPECT_EQ(GetMenuItemID(c.menu, c.position), c.id) << c.position;
+        EXPECT_NE(form.Record(c.menu, c.position), nullptr) << c.position;
+    }
+    EXPECT_EQ(GetSubMenu(popup, 4), sub);
+    EXPECT_EQ(StringOf(popup, 1), "&Column") << "the text stays";
+    BOOL bold = FALSE;
+    AsFont(form.Record(popup, 2)->CaptionFont())->get_Bold(&bold);
+    EXPECT_TRUE(bold) << "the default item's caption";
+    AsFont(form.Record(popup, 1)->CaptionFont())->get_Bold(&bold);
+    EXPECT_FALSE(bold);
+    PumpMessages(30);
+    const int conversions = form.q()->MenuItemConversions();
+    form.Open(popup);
+    EXPECT_EQ(form.q()->MenuItemConversions(), conversions) << "nothing changed, nothing converted";
+    DestroyMenu(popup);
+}
+
 // Access keys answer the item's place in the menu as it is now.
 TEST(HostMenus, AccessKeysAnswerTheItemsPlaceInTheMenu) {
     MenuForm form(MakeSampleMenuBar());

@@ -557,6 +557,31 @@ TEST(ItemText, DoubledAmpersandsAndAccessKeysOnBothTextPaths) {
     ApiDeclares::SetVersionOverride(nullptr);
 }
 
+// A checked radio item shows a bullet in the text colour where a checked
+// item shows the check mark; a check mark picture of the host's wins.
+TEST(OnDrawItem, CheckedRadioItemsShowABullet) {
+    LibraryFolder library(TestLibraryFolder());  // its stock check mark is red
+    DrawnMenu m;
+    const int pos = DrawnMenu::kCheckedItem;
+    const auto middleOfCell = [&] {
+        m.canvas.Fill(RGB(1, 2, 3));
+        m.Draw(pos);
+        return m.At(m.PicW() / 2, kCy / 2);
+    };
+    EXPECT_EQ(middleOfCell(), RGB(255, 0, 0)) << "the check mark";
+    MENUITEMINFOA radio{};
+    radio.cbSize = sizeof radio;
+    radio.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(m.popup, pos, TRUE, &radio);
+    radio.fType |= MFT_RADIOCHECK;
+    SetMenuItemInfoA(m.popup, pos, TRUE, &radio);
+    m.form->Open(m.popup);
+    ASSERT_TRUE(m.Record(pos)->RadioCheck());
+    EXPECT_EQ(middleOfCell(), kText) << "a bullet";
+    ASSERT_EQ(S_OK, m.host->Set(L"CheckMark", Variant::Object(SolidPicture(RGB(0, 0, 255), 12, 12).get(), VT_DISPATCH)));
+    EXPECT_EQ(middleOfCell(), RGB(0, 0, 255)) << "the host's check mark instead";
+}
+
 TEST(MenuChar, AccessKeysOfOwnerDrawnItemsExecuteThem) {
     DrawnMenu m;
     HWND form = m.form->window.hwnd();
