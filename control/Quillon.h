@@ -410,6 +410,11 @@ public:
 
 private:
     void ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify);
+    // Removes a record and lets go of its fonts and picture.
+    void DropRecord(const std::wstring& key);
+    // Drops the records of menus that no longer exist; the cost follows the
+    // number of menus with records, not of records.
+    void DropRecordsOfGoneMenus();
     ComPtr<CMenuItem> FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId, int position, bool topLevel, bool first,
                                        bool last, bool modify);
     void AddToMenuItemCollection(CMenuItem* item);

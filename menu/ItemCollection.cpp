@@ -1,5 +1,4 @@
 #include "menu/ItemCollection.h"
-#include <algorithm>
 
 namespace quillon {
 
@@ -9,24 +8,33 @@ std::wstring ItemCollection::KeyOf(LONG_PTR itemData) {
 
 bool ItemCollection::Add(const std::wstring& key, CMenuItem* item) {
     if (!item || m_index.count(key)) return false;
-    m_items.push_back({key, ComPtr<CMenuItem>(item)});
-    m_index.emplace(key, item);
+    m_items.push_back({key, ComPtr<CMenuItem>(item), item->HMenu()});
+    m_index.emplace(key, std::prev(m_items.end()));
+    m_byMenu[item->HMenu()].insert(key);
     return true;
 }
 
 CMenuItem* ItemCollection::Find(const std::wstring& key) const {
     auto it = m_index.find(key);
-    return it == m_index.end() ? nullptr : it->second;
+    return it == m_index.end() ? nullptr : it->second->item.get();
+}
+
+void ItemCollection::Unlist(const Entry& entry) {
+    auto menu = m_byMenu.find(entry.menu);
+    if (menu == m_byMenu.end()) return;
+    menu->second.erase(entry.key);
+    if (menu->second.empty()) m_byMenu.erase(menu);
 }
 
 ComPtr<CMenuItem> ItemCollection::Remove(const std::wstring& key) {
     ComPtr<CMenuItem> removed;
-    if (!m_index.erase(key)) return removed;
-    auto it = std::find_if(m_items.begin(), m_items.end(), [&](const Entry& e) { return e.key == key; });
-    if (it != m_items.end()) {
-        removed = std::move(it->item);
-        m_items.erase(it);
-    }
+    auto it = m_index.find(key);
+    if (it == m_index.end()) return removed;
+    Entries::iterator entry = it->second;
+    m_index.erase(it);
+    Unlist(*entry);
+    removed = std::move(entry->item);
+    m_items.erase(entry);
     return removed;
 }
 
@@ -42,6 +50,26 @@ std::vector<std::wstring> ItemCollection::Keys() const {
     out.reserve(m_items.size());
     for (const auto& entry : m_items) out.push_back(entry.key);
     return out;
+}
+
+void ItemCollection::NoteMenu(const std::wstring& key, LONG menu) {
+    auto it = m_index.find(key);
+    if (it == m_index.end() || it->second->menu == menu) return;
+    Unlist(*it->second);
+    it->second->menu = menu;
+    m_byMenu[menu].insert(key);
+}
+
+std::vector<LONG> ItemCollection::Menus() const {
+    std::vector<LONG> out;
+    out.reserve(m_byMenu.size());
+    for (const auto& entry : m_byMenu) out.push_back(entry.first);
+    return out;
+}
+
+std::vector<std::wstring> ItemCollection::KeysOfMenu(LONG menu) const {
+    auto it = m_byMenu.find(menu);
+    return it == m_byMenu.end() ? std::vector<std::wstring>{} : std::vector<std::wstring>(it->second.begin(), it->second.end());
 }
 
 }  // namespace quillon

@@ -1,9 +1,13 @@
 #pragma once
 // The control's item collection: menu item records in the order they were
-// added, each under its unique key "MENU_" and its ItemData in decimal.
+// added, each under its unique key "MENU_" and its ItemData in decimal, and
+// which records belong to which menu, so that the records of a menu that is
+// gone are dropped at a cost that does not grow with the other records.
 #include <windows.h>
+#include <list>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 #include "control/ole/ComPtr.h"
 #include "menu/MenuItem.h"
@@ -33,13 +37,24 @@ public:
     // Keys in order.
     std::vector<std::wstring> Keys() const;
 
+    // The record under `key` now belongs to `menu` (its HMenu).
+    void NoteMenu(const std::wstring& key, LONG menu);
+    // The menus that have records, and the keys of one menu's records.
+    std::vector<LONG> Menus() const;
+    std::vector<std::wstring> KeysOfMenu(LONG menu) const;
+
 private:
     struct Entry {
         std::wstring key;
         ComPtr<CMenuItem> item;
+        LONG menu = 0;
     };
-    std::vector<Entry> m_items;
-    std::unordered_map<std::wstring, CMenuItem*> m_index;
+    using Entries = std::list<Entry>;
+    void Unlist(const Entry& entry);
+
+    Entries m_items;
+    std::unordered_map<std::wstring, Entries::iterator> m_index;
+    std::unordered_map<LONG, std::unordered_set<std::wstring>> m_byMenu;
 };
 
 }  // namespace quillon

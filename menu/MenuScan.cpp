@@ -1,6 +1,7 @@
 // Scanning menus into the item collection and converting their items to
 // owner-drawn ones.
 #include <string>
+#include <unordered_set>
 #include "control/LateBound.h"
 #include "control/ApiDeclares.h"
 #include "control/Quillon.h"
@@ -102,12 +103,7 @@ void Quillon::AddToMenuItemCollection(CMenuItem* item) {
             m_colMenuItems.reset(new ItemCollection());
             return;
         }
-        ComPtr<CMenuItem> old = m_colMenuItems->Remove(key);
-        if (old) {
-            old->SetCaptionFont(nullptr);
-            old->SetShortcutFont(nullptr);
-            old->SetPicture(nullptr);
-        }
+        DropRecord(key);
     });
     Trap([&] {
         if (m_colMenuItems) m_colMenuItems->Add(key, item);
@@ -173,6 +169,8 @@ ComPtr<IPictureDisp> Quillon::GetItemPicture(const std::wstring& clean, LONG lan
 
 LRESULT Quillon::OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&) {
     Trap([&] {
+        // Menus made for one opening and destroyed leave no records behind.
+        DropRecordsOfGoneMenus();
         // Only the form's own window menu is put back as text first.
         const bool modify = hwnd == m_hwndOwner && HIWORD(lParam) != 0;
         ScanPopupMenu(hwnd, reinterpret_cast<HMENU>(wParam), -1, false, modify);
@@ -182,8 +180,38 @@ LRESULT Quillon::OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&)
 
 void Quillon::ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify) {
     const int n = GetMenuItemCount(menu);
+    std::unordered_set<LONG> scanned;
     for (int p = 0; p < n; ++p)
-        Trap([&] { FixMenuItemStyle(hwnd, menu, parentId, p, topLevel, p == 0, p == n - 1, modify); });
+        Trap([&] {
+            ComPtr<CMenuItem> item = FixMenuItemStyle(hwnd, menu, parentId, p, topLevel, p == 0, p == n - 1, modify);
+            if (item) scanned.insert(item->ItemData());
+        });
+    // Records of items the menu no longer has (removed, or a menu handle
+    // used again for a new menu) leave the widths and the collection.
+    Trap([&] {
+        if (!m_colMenuItems) return;
+        for (const std::wstring& key : m_colMenuItems->KeysOfMenu(HandleValue(menu))) {
+            const CMenuItem* record = m_colMenuItems->Find(key);
+            if (record && !scanned.count(record->ItemData())) DropRecord(key);
+        }
+    });
+}
+
+void Quillon::DropRecord(const std::wstring& key) {
+    ComPtr<CMenuItem> old = m_colMenuItems ? m_colMenuItems->Remove(key) : ComPtr<CMenuItem>();
+    if (!old) return;
+    // A host may still hold the record: its fonts and picture go now all the same.
+    old->SetCaptionFont(nullptr);
+    old->SetShortcutFont(nullptr);
+    old->SetPicture(nullptr);
+}
+
+void Quillon::DropRecordsOfGoneMenus() {
+    if (!m_colMenuItems) return;
+    for (LONG menu : m_colMenuItems->Menus()) {
+        if (!menu || IsMenu(HandleOf<HMENU>(menu))) continue;
+        for (const std::wstring& key : m_colMenuItems->KeysOfMenu(menu)) Trap([&] { DropRecord(key); });
+    }
 }
 
 void Quillon::ScanMenuBar(HMENU menuBar) {
@@ -252,6 +280,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
     Trap([&] {
         item->SetMenuId(static_cast<LONG>(id));
         item->SetHMenu(HandleValue(menu));
+        if (m_colMenuItems) m_colMenuItems->NoteMenu(ItemCollection::KeyOf(item->ItemData()), HandleValue(menu));
         item->SetPosition(p);
         item->SetIsFirst(first);
         item->SetIsLast(last);

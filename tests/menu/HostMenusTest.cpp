@@ -129,6 +129,34 @@ TEST(HostMenus, ConversionKeepsTheHostsTypeStateIdentifierAndSubmenu) {
     DestroyMenu(popup);
 }
 
+HMENU TwentyItemPopup(const char* last = "Item") {
+    HMENU popup = CreatePopupMenu();
+    for (int i = 0; i < 20; ++i) AppendMenuA(popup, MF_STRING, 100 + i, i == 19 ? last : "&Item\tCtrl+I");
+    return popup;
+}
+
+// Menus made for one opening (a context menu, a recent-files list) leave
+// no records behind, and removed items leave the popup's widths.
+TEST(HostMenus, RecordsOfMenusThatAreGoneAreDropped) {
+    MenuForm form(MakeSampleMenuBar());
+    const size_t bar = form.q()->MenuItems().size();
+    for (int i = 0; i < 50; ++i) {
+        HMENU popup = TwentyItemPopup();
+        form.Open(popup);
+        form.Measure(form.Record(popup, 0));
+        DestroyMenu(popup);
+    }
+    HMENU kept = TwentyItemPopup("A much longer caption than the others");
+    form.Open(kept);
+    EXPECT_EQ(form.q()->MenuItems().size(), bar + 20) << "only the bar and the menu that exists";
+    const LONG wide = form.Measure(form.Record(kept, 0)).itemWidth;
+    DeleteMenu(kept, 19, MF_BYPOSITION);
+    form.Open(kept);
+    EXPECT_EQ(form.q()->MenuItems().size(), bar + 19);
+    EXPECT_LT(static_cast<LONG>(form.Measure(form.Record(kept, 0)).itemWidth), wide) << "the long item is gone";
+    DestroyMenu(kept);
+}
+
 // Access keys answer the item's place in the menu as it is now.
 TEST(HostMenus, AccessKeysAnswerTheItemsPlaceInTheMenu) {
     MenuForm form(MakeSampleMenuBar());
