@@ -412,6 +412,10 @@ private:
     void ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify);
     // Removes a record and lets go of its fonts and picture.
     void DropRecord(const std::wstring& key);
+    // Gives every item this control converted, in a menu that still exists,
+    // its own type and item data back, so the system draws it again: at the
+    // control's release, or for `window`'s items when it is unhooked for good.
+    void RestoreConvertedItems(HWND window = nullptr);
     // Drops the records of menus that no longer exist; the cost follows the
     // number of menus with records, not of records.
     void DropRecordsOfGoneMenus();

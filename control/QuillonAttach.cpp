@@ -80,6 +80,9 @@ void Quillon::UnhookMDIFrame() {
     if (!m_bFrameHooked) return;
     UnhookMenuMessages(m_hwndMDIFrame);
     SubclassWnd::UnhookWindow(m_hwndMDIFrame, this);
+    // Nobody would draw the frame's items this control converted.
+    Trap([&] { RestoreConvertedItems(m_hwndMDIFrame); });
+    Trap([&] { DrawMenuBar(m_hwndMDIFrame); });
     Trap([&] { DropItemsOfWindow(m_hwndMDIFrame); });
     m_bFrameHooked = false;
 }

@@ -77,6 +77,11 @@ void Quillon::UserControl_Terminate() {
             SubclassWnd::UnhookWindow(m_hwndOwner, this);
         }
     });
+    // Menus that outlive the control are drawn by the system again.
+    Trap([&] { RestoreConvertedItems(); });
+    Trap([&] {
+        if (m_hwndOwner && IsWindow(m_hwndOwner)) DrawMenuBar(m_hwndOwner);
+    });
     Trap([&] { m_timers.Destroy(); });
     Trap([&] { ReleaseScreenCapture(); });
     m_checkMarkMetrics.Reset();

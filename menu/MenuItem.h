@@ -91,6 +91,9 @@ public:
         m_AppliedType = type;
         m_AddedType = added;
     }
+    // The item data the host's item had before the conversion replaced it.
+    ULONG_PTR HostData() const { return m_HostData; }
+    void SetHostData(ULONG_PTR data) { m_HostData = data; }
     // What the host's type and state ask the painters for: a radio check
     // (MFT_RADIOCHECK) and the menu's default item (MFS_DEFAULT).
     bool RadioCheck() const { return (m_AppliedType & MFT_RADIOCHECK) != 0; }
@@ -214,6 +217,7 @@ private:
     LONG m_AppliedFlags = 0;
     UINT m_AppliedType = 0;
     UINT m_AddedType = 0;
+    ULONG_PTR m_HostData = 0;
     LONG m_ItemData = 0;
     bool m_Dirty = false;
     LONG m_Language = 0;

@@ -206,6 +206,33 @@ void Quillon::DropRecord(const std::wstring& key) {
     old->SetPicture(nullptr);
 }
 
+void Quillon::RestoreConvertedItems(HWND window) {
+    if (!m_colMenuItems) return;
+    const LONG only = HandleValue(window);
+    HMENU windowBar = window ? GetMenu(window) : nullptr;
+    for (LONG menuValue : m_colMenuItems->Menus()) {
+        HMENU menu = HandleOf<HMENU>(menuValue);
+        if (!menuValue || !IsMenu(menu)) continue;
+        // The window's bar is scanned for the form, so its records name the form.
+        const bool windowsMenu = !window || menu == windowBar;
+        const int count = GetMenuItemCount(menu);
+        // Found by their data, wherever the host has moved them since.
+        for (int p = 0; p < count; ++p) {
+            Trap([&] {
+                const MENUITEMINFOW now = ItemTypeAndState(menu, static_cast<UINT>(p));
+                const CMenuItem* record = (now.fType & MFT_OWNERDRAW) ? RecordOfItem(now.dwItemData, menu) : nullptr;
+                if (!record || (!windowsMenu && record->Hwnd() != only)) return;
+                MENUITEMINFOW info{};
+                info.cbSize = sizeof info;
+                info.fMask = MIIM_FTYPE | MIIM_DATA;
+                info.fType = now.fType & ~record->AddedType();
+                info.dwItemData = record->HostData();
+                SetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info);
+            });
+        }
+    }
+}
+
 void Quillon::DropRecordsOfGoneMenus() {
     if (!m_colMenuItems) return;
     for (LONG menu : m_colMenuItems->Menus()) {
@@ -395,6 +422,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = hostType | added;
         info.dwItemData = static_cast<ULONG>(item->ItemData());
+        if (!ours) item->SetHostData(now.dwItemData);
         if (!SetMenuItemInfoW(menu, position, TRUE, &info)) return;
         item->SetAppliedType(info.fType, added);
         item->SetAppliedFlags(static_cast<LONG>(now.fState));

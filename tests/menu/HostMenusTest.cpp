@@ -157,6 +157,55 @@ TEST(HostMenus, RecordsOfMenusThatAreGoneAreDropped) {
     DestroyMenu(kept);
 }
 
+// Items the control converted are the system's to draw again once the
+// control is gone: with their text, their type and the host's item data.
+TEST(HostMenus, MenusThatOutliveTheControlGetTheirItemsBack) {
+    auto form = std::make_unique<MenuForm>(MakeSampleMenuBar());
+    HMENU bar = GetMenu(form->window.hwnd());
+    HMENU popup = CreatePopupMenu();
+    AppendMenuA(popup, MF_STRING, 81, "&Kept");
+    AppendMenuA(popup, MF_STRING, 82, "&Radio");
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA | MIIM_FTYPE;
+    info.fType = MFT_STRING | MFT_RADIOCHECK;
+    info.dwItemData = 0xBEEF;
+    SetMenuItemInfoA(popup, 1, TRUE, &info);
+    form->Open(popup);
+    ASSERT_TRUE(TypeOf(popup, 1) & MFT_OWNERDRAW);
+    ASSERT_TRUE(TypeOf(bar, 0) & MFT_OWNERDRAW);
+    form->control->Close();
+    struct Case {
+        HMENU menu;
+        int position;
+        UINT type;
+        ULONG_PTR data;
+        const char* text;
+    } cases[] = {{popup, 0, MFT_STRING, 0, "&Kept"}, {popup, 1, MFT_RADIOCHECK, 0xBEEF, "&Radio"}, {bar, 0, MFT_STRING, 0, "&File"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(TypeOf(c.menu, c.position), c.type) << c.text;
+        EXPECT_EQ(DataOf(c.menu, c.position), c.data) << c.text;
+        EXPECT_EQ(StringOf(c.menu, c.position), c.text);
+    }
+    form.reset();
+    DestroyMenu(popup);
+}
+
+TEST(HostMenus, AFrameWithoutAControlGetsItsItemsBackFromTheChildsControl) {
+    MdiFrame mdi;
+    HMENU bar = MakeSampleMenuBar();
+    SetMenu(mdi.frame(), bar);
+    HWND child = mdi.AddChild("Own control");
+    HostedControl childControl(child, {.mdiChild = true});
+    HWND plain = mdi.AddChild("Plain");
+    mdi.Activate(child);
+    PumpMessages(40);  // the bar is converted after the activation
+    ASSERT_TRUE(TypeOf(bar, 0) & MFT_OWNERDRAW);
+    mdi.Activate(plain);
+    EXPECT_EQ(TypeOf(bar, 0), static_cast<UINT>(MFT_STRING));
+    EXPECT_EQ(StringOf(bar, 0), "&File");
+}
+
 // Access keys answer the item's place in the menu as it is now.
 TEST(HostMenus, AccessKeysAnswerTheItemsPlaceInTheMenu) {
     MenuForm form(MakeSampleMenuBar());
