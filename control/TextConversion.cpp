@@ -45,11 +45,6 @@ bool NarrowExactly(const std::wstring& text, std::string& bytes) {
     return n > 0;
 }
 
-bool HeldByAnsiCodePage(const std::wstring& text) {
-    std::string bytes;
-    return NarrowExactly(text, bytes);
-}
-
 LONG AnsiCode(wchar_t c) noexcept {
     char bytes[4] = {};
     const int n = StrictAnsiLength(&c, 1, bytes, sizeof bytes);

@@ -8,12 +8,10 @@ namespace quillon {
 
 std::string Narrow(const std::wstring& text, UINT codePage = CP_ACP);
 std::wstring Widen(const char* bytes, int length, UINT codePage = CP_ACP);
-// Whether every character of `text` has a form of its own in the ANSI code
-// page (no best-fit stand-ins, no default character). Text an ANSI program
-// put into a menu always has; text from a Unicode program may not.
-bool HeldByAnsiCodePage(const std::wstring& text);
-// The ANSI form of `text` in `bytes` when the code page holds it; false
-// (and `bytes` empty) when it does not.
+// The ANSI form of `text` in `bytes` when every character has a form of its
+// own in the ANSI code page (no best-fit stand-ins, no default character);
+// false, and `bytes` empty, when not. Text an ANSI program put into a menu
+// always has one; text from a Unicode program may not.
 bool NarrowExactly(const std::wstring& text, std::string& bytes);
 // The code of a character in the ANSI code page (two bytes, lead byte high,
 // in a double-byte code page); its UTF-16 code when the code page has none.

@@ -229,11 +229,7 @@ LRESULT CallOriginalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     return CallPrevious(*record.get(), hwnd, msg, wParam, lParam);
 }
 
-void HookWindowMessage(HWND hwnd, UINT msg) {
-    if (RegistryEmpty()) return;
-    cSubclassInfo& record = RequireRecord(hwnd);
-    if (!record.IsMessageHooked(msg)) record.AddMessage(msg);
-}
+void HookWindowMessage(HWND hwnd, UINT msg) { HookWindowMessage(hwnd, msg, nullptr); }
 
 void HookWindowMessage(HWND hwnd, UINT msg, cSubclassListener* listener) {
     if (RegistryEmpty()) return;
@@ -241,13 +237,11 @@ void HookWindowMessage(HWND hwnd, UINT msg, cSubclassListener* listener) {
     if (!record.IsMessageHooked(msg)) record.AddMessage(msg);
 }
 
-void UnhookWindowMessage(HWND hwnd, UINT msg) noexcept {
-    if (cSubclassInfo* record = Listened(hwnd)) record->RemoveMessage(msg);
-}
+void UnhookWindowMessage(HWND hwnd, UINT msg) noexcept { UnhookWindowMessage(hwnd, msg, nullptr); }
 
 void UnhookWindowMessage(HWND hwnd, UINT msg, cSubclassListener* listener) noexcept {
     cSubclassInfo* top = Listened(hwnd);
-    if (cSubclassInfo* record = top ? RecordOf(top, listener) : nullptr) record->RemoveMessage(msg);
+    if (cSubclassInfo* record = top && listener ? RecordOf(top, listener) : top) record->RemoveMessage(msg);
 }
 
 LRESULT CALLBACK SharedWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -30,7 +30,7 @@ bool IsWindowHooked(HWND hwnd) noexcept;
 // a window that is not hooked throws Win32Failure.
 LRESULT CallOriginalWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
-// The message list of the newest listener's record, or of `listener`'s.
+// The message list of `listener`'s record (null: the newest listener's).
 // Throws Win32Failure when the window is not hooked (by `listener`) and the
 // registry is not empty.
 void HookWindowMessage(HWND hwnd, UINT msg);

