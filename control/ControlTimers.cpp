@@ -68,7 +68,13 @@ LRESULT CALLBACK ControlTimers::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         }
         for (auto* t : self->m_timers) {
             if (t && t->m_id == wParam) {
-                if (t->m_enabled && t->m_onTick) Trap([&] { t->m_onTick(); });
+                if (!t->m_enabled || !t->m_onTick) return 0;
+                // The last reference may go during the tick: nothing of
+                // `self` is touched after the owner's release.
+                IUnknown* owner = self->m_owner;
+                if (owner) owner->AddRef();
+                Trap([&] { t->m_onTick(); });
+                if (owner) owner->Release();
                 return 0;
             }
         }

@@ -4,6 +4,7 @@
 // nothing from the container. A timer does not run until it is given an
 // interval and enabled.
 #include <windows.h>
+#include <unknwn.h>
 #include <functional>
 
 namespace quillon {
@@ -33,7 +34,10 @@ private:
 
 class ControlTimers {
 public:
-    ControlTimers() = default;
+    // `owner` (not AddRef'd here) is held for the whole of each tick, so a
+    // host that releases the control from an event raised by a tick does
+    // not pull the object away from under the code still running.
+    explicit ControlTimers(IUnknown* owner = nullptr) : m_owner(owner) {}
     ~ControlTimers() { Destroy(); }
     ControlTimers(const ControlTimers&) = delete;
     ControlTimers& operator=(const ControlTimers&) = delete;
@@ -48,6 +52,7 @@ private:
     void Add(ControlTimer* timer);
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+    IUnknown* m_owner;
     HWND m_hwnd = nullptr;
     ControlTimer* m_timers[4] = {};
 };

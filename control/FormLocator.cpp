@@ -83,5 +83,16 @@ bool FindFormWindow(HWND site, FormInfo& form) noexcept {
     return false;
 }
 
+bool IsOnThisThread(HWND hwnd) noexcept {
+    return hwnd && GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId();
+}
+
+bool IsActiveMdiChild(HWND child) noexcept {
+    HWND client = child ? GetParent(child) : nullptr;
+    char name[16] = {};
+    if (!client || !GetClassNameA(client, name, sizeof name) || lstrcmpiA(name, "MDIClient") != 0) return false;
+    return reinterpret_cast<HWND>(SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) == child;
+}
+
 }  // namespace FormLocator
 }  // namespace quillon

@@ -28,6 +28,12 @@ HWND FindMDIClient(HWND hwnd) noexcept;
 bool FindParentForm(IDispatch* start, FormInfo& form) noexcept;
 // The first window from `site` upwards that is top-level or an MDI child.
 bool FindFormWindow(HWND site, FormInfo& form) noexcept;
+// True when `hwnd` was made by the calling thread: only such a window's
+// messages ever reach this thread's hooks.
+bool IsOnThisThread(HWND hwnd) noexcept;
+// True when `child` is the active child of its MDI client. GetActiveWindow
+// names top-level windows only, never the active MDI child.
+bool IsActiveMdiChild(HWND child) noexcept;
 
 }  // namespace FormLocator
 }  // namespace quillon

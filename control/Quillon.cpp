@@ -23,6 +23,7 @@ HRESULT CreateQuillonInstance(IUnknown* outer, REFIID riid, void** ppv) {
 
 Quillon::Quillon()
     : DualDispatch<_Quillon>(IID__Quillon),
+      m_timers(static_cast<IOleObject*>(this)),
       m_mdiTimer(m_timers, kMdiTimerId, [this] { m_mdiTimer_Timer(); }),
       m_NCTimer(m_timers, kNCTimerId, [this] { m_NCTimer_Timer(); }) {
     UserControl_Initialize();
@@ -61,6 +62,8 @@ STDMETHODIMP Quillon::RegisterWindowMenu(LONG hWindow, VARIANT* bStop) {
         VariantClear(&stop);
         try {
             RegisterWindowMenu(window, unregister);
+        } catch (const WindowRefused& refused) {
+            hr = ReportError(refused.hr(), L"Quillon", refused.why());
         } catch (const Win32Failure& failure) {
             hr = ReportError(failure.hr(), L"Quillon", L"The window could not be registered for menu processing");
         }

@@ -32,6 +32,16 @@ class CMenuItem;
 class ItemFontSelection;
 struct FontProperties;
 
+// Why RegisterWindowMenu turned a window down; hosts see the text.
+class WindowRefused : public Win32Failure {
+public:
+    explicit WindowRefused(const wchar_t* why) noexcept : Win32Failure(QUILLON_E_OBJECT), m_why(why) {}
+    const wchar_t* why() const noexcept { return m_why; }
+
+private:
+    const wchar_t* m_why;
+};
+
 class Quillon final : public OleControl, public DualDispatch<_Quillon>, public cSubclassListener {
 public:
     Quillon();
@@ -148,8 +158,7 @@ private:
     HWND m_hwndStatusBar = nullptr;
     std::unique_ptr<CTooltip> m_Tooltip;
     HMODULE m_hResLib = nullptr;
-    UINT m_lSavedMenuAnimation = TRUE;
-    bool m_bMenuAnimationRead = false;
+    bool m_bMenuAnimationRead = false;  // joined the thread's saved setting
     bool m_bInstanceCounted = false;
     std::wstring m_aboutText;
 
@@ -478,7 +487,8 @@ public:
     // How many shared GDI objects the refreshes made and replaced (deleted).
     int GdiCacheCreations() const { return m_gdiCacheCreations; }
     int GdiCacheDeletions() const { return m_gdiCacheDeletions; }
-    // The screen photographed when the menu loop started (null outside it).
+    // The screens (all monitors) photographed when the menu loop started,
+    // for the shadows of Flat with Shadow (null outside it and for other borders).
     IPictureDisp* ScreenCapture() const { return m_ScreenCapture.get(); }
     // The capture as the shadows read it: its bitmap, and the rows of a
     // true-colour capture, each copied out the first time a shadow needs it
@@ -486,6 +496,9 @@ public:
     struct CapturePixels {
         // The capture being read, which the control holds for the loop; null: none.
         IPictureDisp* picture = nullptr;
+        // Screen position of the capture's top-left pixel: the virtual
+        // screen's, left of or above the primary monitor's with several.
+        POINT origin{};
         HBITMAP bitmap = nullptr;
         LONG width = 0, height = 0;
         std::unique_ptr<DWORD[]> bottomUp;  // 0x00RRGGBB, the last row first

@@ -10,12 +10,15 @@
 namespace quillon {
 
 void Quillon::AttachToForm() {
+    // A closed control hooks nothing: every hook would hold it, and its
+    // module, until the window died.
+    const bool terminated = Terminated();
     // Some containers site the control only after InitNew or Load.
-    m_bAttachAwaitsSite = !ClientSite();
+    m_bAttachAwaitsSite = !terminated && !ClientSite();
     // Design mode hooks nothing and creates no tooltip and no timer.
     bool userMode = true;
     Trap([&] { userMode = AmbientUserMode(); });
-    if (userMode) {
+    if (userMode && !terminated) {
         FormInfo form;
         bool found = false;
         Trap([&] {
@@ -30,7 +33,8 @@ void Quillon::AttachToForm() {
             }
             if (extender) extender->Release();
         });
-        if (found) {
+        // A form of another thread never sends its messages to this thread's hooks.
+        if (found && FormLocator::IsOnThisThread(form.hwnd)) {
             Trap([&] { m_hwndOwner = form.hwnd; });
             if (!m_bAttached && m_hwndOwner) {
                 m_bAttached = true;
@@ -39,7 +43,8 @@ void Quillon::AttachToForm() {
                 Trap([&] {
                     if (!form.isMdiFrame && form.isMdiChild) {
                         m_hwndMDIFrame = FormLocator::GetTopLevelAncestor(m_hwndOwner);
-                        if (GetActiveWindow() == m_hwndOwner) HookMDIFrame();
+                        if (GetActiveWindow() == m_hwndOwner || FormLocator::IsActiveMdiChild(m_hwndOwner))
+                            HookMDIFrame();
                     }
                 });
                 Trap([&] {
@@ -70,7 +75,7 @@ void Quillon::AttachToForm() {
 }
 
 void Quillon::HookMDIFrame() {
-    if (!m_hwndMDIFrame) return;
+    if (!m_hwndMDIFrame || Terminated() || !FormLocator::IsOnThisThread(m_hwndMDIFrame)) return;
     SubclassWnd::HookWindow(m_hwndMDIFrame, this);
     HookMenuMessages(m_hwndMDIFrame);
     m_bFrameHooked = true;
@@ -98,6 +103,7 @@ void Quillon::OnMDIActivate(HWND hwnd, WPARAM, LPARAM lParam) {
 }
 
 void Quillon::StartMenuBarRepaint() {
+    if (Terminated()) return;  // its timer window is gone for good
     m_mdiTimer.SetInterval(5);
     m_mdiTimer.Start();
 }
@@ -115,6 +121,10 @@ void Quillon::m_NCTimer_Timer() {
 void Quillon::RegisterWindowMenu(HWND hWindow, bool stop) {
     if (hWindow == m_hwndOwner || hWindow == m_hwndMDIFrame || !hWindow || !IsWindow(hWindow)) return;
     if (!stop) {
+        if (Terminated()) throw WindowRefused(L"The control has been closed and hooks no more windows");
+        // Its messages would reach another thread's hooks, which know nothing of it.
+        if (!FormLocator::IsOnThisThread(hWindow))
+            throw WindowRefused(L"The window belongs to another thread; register it with a control of that thread");
         if (SubclassWnd::IsWindowHooked(hWindow)) return;  // whoever hooked it
         SubclassWnd::HookWindow(hWindow, this);
         HookMenuMessages(hWindow);

@@ -120,7 +120,7 @@ void Quillon::OnActivateApp(WPARAM wParam) {
     if (wParam)
         MenuAnimation::SetForSession(FALSE);
     else if (m_bMenuAnimationRead)
-        MenuAnimation::SetForSession(m_lSavedMenuAnimation);
+        MenuAnimation::SetForSession(MenuAnimation::UserSetting());
 }
 
 void Quillon::OnNotify(LPARAM lParam) {

@@ -1,5 +1,6 @@
 // Creation and release of the control. Every step is attempted; a step
 // that fails is skipped and the next one runs.
+#include <utility>
 #include "control/ApiDeclares.h"
 #include "control/MenuAnimation.h"
 #include "control/Quillon.h"
@@ -39,7 +40,7 @@ void Quillon::UserControl_Initialize() {
     Trap([&] { m_DefaultCheckMark = GetDefaultCheckMark(); });
     Trap([&] {
         if (ApiDeclares::OSVersionNumber() > 1.0) {
-            m_lSavedMenuAnimation = MenuAnimation::Read();
+            MenuAnimation::Join();
             m_bMenuAnimationRead = true;
         }
     });
@@ -91,9 +92,7 @@ void Quillon::UserControl_Terminate() {
         m_hResLib = nullptr;
     });
     // The user's menu animation comes back with the last control of the thread.
-    Trap([&] {
-        if (m_bMenuAnimationRead && t_instanceCount == 1) MenuAnimation::SetForSession(m_lSavedMenuAnimation);
-    });
+    if (std::exchange(m_bMenuAnimationRead, false)) MenuAnimation::Leave();
     if (m_bInstanceCounted) {
         --t_instanceCount;
         m_bInstanceCounted = false;

@@ -181,7 +181,8 @@ LRESULT Quillon::OnInitMenuPopup(HWND hwnd, WPARAM wParam, LPARAM lParam, bool&)
 void Quillon::ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel, bool modify) {
     const int n = GetMenuItemCount(menu);
     std::unordered_set<LONG> scanned;
-    for (int p = 0; p < n; ++p)
+    // A host may close the control from an event of the scan: stop there.
+    for (int p = 0; p < n && !Terminated(); ++p)
         Trap([&] {
             ComPtr<CMenuItem> item = FixMenuItemStyle(hwnd, menu, parentId, p, topLevel, p == 0, p == n - 1, modify);
             if (item) scanned.insert(item->ItemData());
@@ -244,7 +245,7 @@ void Quillon::DropRecordsOfGoneMenus() {
 void Quillon::ScanMenuBar(HMENU menuBar) {
     Trap([&] { GetSystemMenuFont(true); });
     const int n = GetMenuItemCount(menuBar);
-    for (int p = 0; p < n; ++p) {
+    for (int p = 0; p < n && !Terminated(); ++p) {
         Trap([&] {
             if (GetMenuText(menuBar, p).empty()) return;  // bar items without text stay as they are
             FixMenuItemStyle(m_hwndOwner, menuBar, -1, p, true, p == 0, p == n - 1, false);
@@ -365,6 +366,8 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         DISPPARAMS params{&arg, nullptr, 1, 0};
         FireEvent(DISPID_SetMenuItemAttributes, &params);
     });
+    // Closed by the host's handler: nobody would draw a converted item.
+    if (Terminated()) return item;
     // 13.
     Trap([&] { RemeasureItem(*item.get()); });
     // 14.

@@ -27,22 +27,25 @@ void Line(HDC dc, LONG x1, LONG y1, LONG x2, LONG y2) noexcept {
 void Quillon::GrabScreen() {
     // The shadows of this menu loop are all computed from this picture, so
     // what the popups later cover does not feed back into their shadows.
+    // Only shadows need it; it spans every monitor, where popups may open.
     ComPtr<IPictureDisp> capture;
-    Trap([&] {
-        const int cx = GetSystemMetrics(SM_CXSCREEN);
-        const int cy = GetSystemMetrics(SM_CYSCREEN);
+    POINT origin{};
+    if (MenuBorder() == qlBorderFlatWithShadow) Trap([&] {
+        origin = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
+        const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+        const int cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
         if (cx <= 0 || cy <= 0) return;
-        HWND desktop = GetDesktopWindow();
-        HDC screen = GetWindowDC(desktop);
+        // The screen DC's origin is the primary monitor's top-left corner.
+        HDC screen = GetDC(nullptr);
         if (!screen) return;
         HDC memory = CreateCompatibleDC(screen);
         HBITMAP bitmap = memory ? CreateCompatibleBitmap(screen, cx, cy) : nullptr;
         if (bitmap) {
             HGDIOBJ previous = SelectObject(memory, bitmap);
-            BitBlt(memory, 0, 0, cx, cy, screen, 0, 0, SRCCOPY);
+            BitBlt(memory, 0, 0, cx, cy, screen, origin.x, origin.y, SRCCOPY);
             SelectObject(memory, previous);
         }
-        ReleaseDC(desktop, screen);
+        ReleaseDC(nullptr, screen);
         if (memory) DeleteDC(memory);
         if (!bitmap) return;
         capture = PictureFromHandle(bitmap, PICTYPE_BITMAP);
@@ -50,6 +53,7 @@ void Quillon::GrabScreen() {
     });
     // A new bitmap may come back under the handle of one deleted before.
     m_capturePixels = CapturePixels{};
+    m_capturePixels.origin = origin;
     m_ScreenCapture = capture;
 }
 

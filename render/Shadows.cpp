@@ -26,10 +26,11 @@ class CaptureReader {
 public:
     // Makes the screen rows top..bottom-1 readable.
     CaptureReader(HDC compatible, IPictureDisp* capture, LONG top, LONG bottom,
-                  Quillon::CapturePixels& cache) noexcept {
+                  Quillon::CapturePixels& cache) noexcept
+        : m_origin(cache.origin) {
         if (!capture) return;
         if (capture != cache.picture) Prepare(capture, cache);
-        if (cache.bottomUp && ReadRows(compatible, cache, top, bottom))
+        if (cache.bottomUp && ReadRows(compatible, cache, top - m_origin.y, bottom - m_origin.y))
             m_pixels = &cache;
         else
             OpenDC(compatible, cache.bitmap);
@@ -46,6 +47,8 @@ public:
     // The captured colour at screen (x, y); CLR_INVALID off the capture or
     // in a row not read.
     COLORREF At(LONG x, LONG y) const noexcept {
+        x -= m_origin.x;
+        y -= m_origin.y;
         if (m_dc) return GetPixel(m_dc, x, y);
         if (x < 0 || x >= m_pixels->width || y < 0 || y >= m_pixels->height) return CLR_INVALID;
         if (!m_pixels->rowRead[static_cast<size_t>(y)]) return CLR_INVALID;
@@ -68,7 +71,9 @@ private:
     // The capture's bitmap, and room for its rows, none read yet, when it is
     // true colour.
     static void Prepare(IPictureDisp* capture, Quillon::CapturePixels& cache) noexcept {
+        const POINT origin = cache.origin;
         cache = Quillon::CapturePixels{};
+        cache.origin = origin;
         cache.picture = capture;
         cache.bitmap = BitmapOf(capture);
         BITMAP info{};
@@ -121,6 +126,7 @@ private:
         }
     }
 
+    POINT m_origin;  // screen position of the capture's first pixel
     const Quillon::CapturePixels* m_pixels = nullptr;
     HDC m_dc = nullptr;
     HGDIOBJ m_previous = nullptr;

@@ -1,5 +1,6 @@
 #include "control/ole/ConnectionPoint.h"
 #include <new>
+#include "control/ole/Module.h"
 #include "hook/Guard.h"
 
 namespace quillon {
@@ -11,14 +12,18 @@ void AddRefItem(IConnectionPoint* p) { if (p) p->AddRef(); }
 void ReleaseItem(IConnectionPoint* p) { if (p) p->Release(); }
 
 // A snapshot enumerator: owns AddRef'd copies of the items it hands out.
+// It is an object of the module: its code must stay loaded while a client
+// holds it (DllCanUnloadNow).
 template <class IEnum, class Item, const IID* Iid>
 class SnapshotEnum final : public IEnum {
 public:
     explicit SnapshotEnum(std::vector<Item> items) : m_items(std::move(items)) {
         for (auto& i : m_items) AddRefItem(i);
+        module::ObjectCreated();
     }
     ~SnapshotEnum() {
         for (auto& i : m_items) ReleaseItem(i);
+        module::ObjectDestroyed();
     }
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
         if (!ppv) return E_POINTER;

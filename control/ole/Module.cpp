@@ -12,9 +12,20 @@ void SetInstance(HINSTANCE instance) { g_instance = instance; }
 HINSTANCE Instance() { return g_instance ? g_instance : GetModuleHandleA(nullptr); }
 
 std::wstring FilePath() {
-    wchar_t buf[MAX_PATH * 2] = {};
-    DWORD n = GetModuleFileNameW(Instance(), buf, static_cast<DWORD>(sizeof buf / sizeof buf[0]));
-    return std::wstring(buf, n);
+    // Install paths may be longer than MAX_PATH; a name cut short would
+    // register a wrong server, so the buffer grows until the name fits.
+    std::wstring path(MAX_PATH, L'\0');
+    for (DWORD size = MAX_PATH; size <= 32768 * 2; size *= 2) {
+        path.resize(size);
+        SetLastError(ERROR_SUCCESS);
+        const DWORD n = GetModuleFileNameW(Instance(), path.data(), size);
+        if (n == 0) return std::wstring();
+        if (n < size && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            path.resize(n);
+            return path;
+        }
+    }
+    return std::wstring();
 }
 
 void ObjectCreated() { InterlockedIncrement(&g_objects); }

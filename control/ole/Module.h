@@ -10,7 +10,8 @@ namespace quillon::module {
 // control statically uses its own executable (GetModuleHandle(NULL)).
 void SetInstance(HINSTANCE instance);
 HINSTANCE Instance();
-// Full path of that module (the file that holds the type library).
+// Full path of that module (the file that holds the type library), of any
+// length; empty when it cannot be read whole.
 std::wstring FilePath();
 
 // Live control objects and IClassFactory::LockServer locks.

@@ -77,16 +77,19 @@ STDMETHODIMP OleControl::IsDirty() { return m_dirty ? S_OK : S_FALSE; }
 
 STDMETHODIMP OleControl::Load(LPSTREAM stream) {
     if (!stream) return E_POINTER;
-    HRESULT hr = BeginInit();
-    if (FAILED(hr)) return hr;
+    if (m_initialized) return CO_E_ALREADYINITIALIZED;
     ComPtr<MemoryPropertyBag> bag = ComPtr<MemoryPropertyBag>::Adopt(MemoryPropertyBag::Create());
     if (!bag) return E_OUTOFMEMORY;
-    hr = E_UNEXPECTED;
+    HRESULT hr = E_UNEXPECTED;
     Trap([&] { hr = stream_format::Read(stream, *bag.get()); });
-    // What was read before any damage still reaches the control.
+    // A damaged, foreign or empty stream leaves no trace: nothing is read or
+    // hooked and the control stays uninitialised, so that the container can
+    // fall back to InitNew (or release it) cleanly.
+    if (FAILED(hr)) return hr;
+    BeginInit();
     ReadFromBag(bag.get());
     m_dirty = false;
-    return hr;
+    return S_OK;
 }
 
 STDMETHODIMP OleControl::Save(LPSTREAM stream, BOOL clearDirty) {

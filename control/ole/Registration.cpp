@@ -7,6 +7,7 @@
 //   QuillonLib.Quillon.1               CLSID
 //   TypeLib\{lib}\1.0                  name; 0\win32|win64 path; FLAGS; HELPDIR
 //   Interface\{iid}                    every interface of the type library
+// Unregistering leaves what the build of the other bitness still needs.
 #include "control/ole/Registration.h"
 #include <shlwapi.h>
 #include <string>
@@ -16,6 +17,7 @@
 #include "control/ole/Module.h"
 #include "control/ole/OleControl.h"
 #include "control/ole/ResourceIds.h"
+#include "control/ole/TypeLibrary.h"
 #include "hook/Guard.h"
 
 namespace quillon {
@@ -24,6 +26,14 @@ namespace {
 const wchar_t kProgId[] = L"QuillonLib.Quillon";
 const wchar_t kVersionedProgId[] = L"QuillonLib.Quillon.1";
 const wchar_t kClassName[] = L"Quillon";
+// The type library's entry of this build, and of the other bitness.
+#ifdef _WIN64
+const wchar_t kPlatform[] = L"win64";
+const wchar_t kOtherPlatform[] = L"win32";
+#else
+const wchar_t kPlatform[] = L"win32";
+const wchar_t kOtherPlatform[] = L"win64";
+#endif
 // PSOAInterface: the automation marshaler for dual and dispatch interfaces.
 const wchar_t kAutomationProxy[] = L"{00020424-0000-0000-C000-000000000046}";
 
@@ -97,7 +107,7 @@ struct LibraryFacts {
 
 LibraryFacts ReadLibrary(const std::wstring& path) {
     ComPtr<ITypeLib> lib;
-    HRESULT hr = LoadTypeLibEx(path.c_str(), REGKIND_NONE, lib.put());
+    HRESULT hr = typelib::LoadFromFile(path, lib.put());
     if (FAILED(hr)) throw Win32Failure(hr);
     LibraryFacts facts;
     TLIBATTR* attr = nullptr;
@@ -159,11 +169,7 @@ void WriteKeys(HKEY root, const std::wstring& path, const LibraryFacts& lib) {
 
     const std::wstring tl = L"TypeLib\\" + libid + L"\\" + version;
     SetValue(root, tl, nullptr, lib.help.empty() ? lib.name : lib.help);
-#ifdef _WIN64
-    SetValue(root, tl + L"\\0\\win64", nullptr, path);
-#else
-    SetValue(root, tl + L"\\0\\win32", nullptr, path);
-#endif
+    SetValue(root, tl + L"\\0\\" + kPlatform, nullptr, path);
     SetValue(root, tl + L"\\FLAGS", nullptr, L"0");
     SetValue(root, tl + L"\\HELPDIR", nullptr, Directory(path));
 
@@ -177,16 +183,31 @@ void WriteKeys(HKEY root, const std::wstring& path, const LibraryFacts& lib) {
     }
 }
 
+bool KeyExists(HKEY root, const std::wstring& path) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+// On 64-bit Windows each build registers in the registry view of its own
+// bitness. CLSID and Interface keys are kept per view: they are this
+// build's alone. The ProgIDs and the type library's key are shared by both
+// views (the library names each build under its platform), so they go only
+// when no other build's platform entry is left.
 void DeleteKeys(HKEY root, const LibraryFacts* lib) {
     const std::wstring libid = Text(LIBID_QuillonLib);
     DeleteTree(root, L"CLSID\\" + Text(CLSID_Quillon));
-    DeleteTree(root, kProgId);
-    DeleteTree(root, kVersionedProgId);
-    const std::wstring version = lib ? VersionText(*lib) : L"1.0";
-    DeleteTree(root, L"TypeLib\\" + libid + L"\\" + version);
-    DeleteIfEmpty(root, L"TypeLib\\" + libid);
     if (lib)
         for (const auto& entry : lib->interfaces) DeleteTree(root, L"Interface\\" + Text(entry.first));
+    const std::wstring version = lib ? VersionText(*lib) : L"1.0";
+    const std::wstring tl = L"TypeLib\\" + libid + L"\\" + version;
+    DeleteTree(root, tl + L"\\0\\" + kPlatform);
+    if (KeyExists(root, tl + L"\\0\\" + kOtherPlatform)) return;
+    DeleteTree(root, kProgId);
+    DeleteTree(root, kVersionedProgId);
+    DeleteTree(root, tl);
+    DeleteIfEmpty(root, L"TypeLib\\" + libid);
 }
 
 }  // namespace
@@ -196,6 +217,7 @@ HRESULT RegisterServer(RegistrationScope scope) {
         Root root(scope);
         Check(root.status());
         const std::wstring path = module::FilePath();
+        if (path.empty()) throw Win32Failure(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE));
         const LibraryFacts lib = ReadLibrary(path);
         try {
             WriteKeys(root.key(), path, lib);

@@ -109,7 +109,8 @@ void ExpectNothingUnder(HKEY root) {
 class RegistrationTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_READ, &machine));
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Classes", 0, KEY_READ | KEY_WRITE, &machine));
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Classes", 0, nullptr, 0, KEY_READ,
                                                  nullptr, &user, nullptr));
         // A clean start, whatever an earlier run left.
@@ -161,6 +162,65 @@ TEST_F(RegistrationTest, PerUser) {
     ExpectNothingUnder(machine);
     ASSERT_EQ(0u, RunRegsvr32(L"/s /u /n /i:user"));
     ExpectNothingUnder(user);
+}
+
+// On 64-bit Windows the build of the other bitness registers the same
+// ProgIDs and type library key, shared by both registry views, under its own
+// platform entry. Unregistering this build leaves them to it; the last
+// build to go takes them.
+TEST_F(RegistrationTest, UnregisteringLeavesTheOtherBitnessRegistered) {
+    ASSERT_EQ(0u, RunRegsvr32(L"/s"));
+    const std::wstring version = L"TypeLib\\" + Text(LIBID_QuillonLib) + L"\\1.0";
+#ifdef _WIN64
+    const std::wstring own = version + L"\\0\\win64", other = version + L"\\0\\win32";
+#else
+    const std::wstring own = version + L"\\0\\win32", other = version + L"\\0\\win64";
+#endif
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(machine, other.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                                             nullptr));
+    RegCloseKey(key);
+    ASSERT_EQ(0u, RunRegsvr32(L"/s /u"));
+    EXPECT_FALSE(KeyExists(machine, own));
+    EXPECT_FALSE(KeyExists(machine, L"CLSID\\" + Text(CLSID_Quillon))) << "kept per registry view";
+    for (const std::wstring& shared : {other, std::wstring(L"QuillonLib.Quillon\\CLSID"),
+                                       std::wstring(L"QuillonLib.Quillon.1\\CLSID")})
+        EXPECT_TRUE(KeyExists(machine, shared)) << std::string(shared.begin(), shared.end());
+    ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(machine, other.c_str()));
+    ASSERT_EQ(0u, RunRegsvr32(L"/s /u"));
+    ExpectNothingUnder(machine);
+}
+
+// An install folder deeper than MAX_PATH: the server's path is registered
+// whole, never cut short.
+TEST_F(RegistrationTest, ADeepInstallPathIsRegisteredWhole) {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_NE(0u, GetTempPathW(MAX_PATH, temp));
+    std::wstring folder = std::wstring(L"\\\\?\\") + temp + L"quillon-deep";
+    std::vector<std::wstring> made = {folder};
+    for (wchar_t c = L'a'; c < L'm'; ++c) made.push_back(folder = folder + L"\\" + std::wstring(48, c));
+    for (const auto& f : made) CreateDirectoryW(f.c_str(), nullptr);
+    const std::wstring copy = folder + L"\\QuillonLib.dll";
+    ASSERT_TRUE(CopyFileW(DllPath().c_str(), copy.c_str(), FALSE));
+    HMODULE server = LoadLibraryW(copy.c_str());
+    ASSERT_NE(nullptr, server);
+    using InstallFn = HRESULT(STDAPICALLTYPE*)(BOOL, LPCWSTR);
+    auto install = reinterpret_cast<InstallFn>(reinterpret_cast<void*>(GetProcAddress(server, "DllInstall")));
+    std::wstring loaded(40000, L'\0');
+    loaded.resize(GetModuleFileNameW(server, loaded.data(), static_cast<DWORD>(loaded.size())));
+    EXPECT_GT(loaded.size(), 2u * MAX_PATH);
+    ASSERT_EQ(S_OK, install(TRUE, L"user"));
+    std::vector<wchar_t> value(loaded.size() + 16);
+    DWORD size = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+    const std::wstring server32 = L"CLSID\\" + Text(CLSID_Quillon) + L"\\InprocServer32";
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegGetValueW(user, server32.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, value.data(), &size));
+    EXPECT_EQ(Lower(loaded), Lower(value.data()));
+    EXPECT_EQ(S_OK, install(FALSE, L"user"));
+    ExpectNothingUnder(user);
+    FreeLibrary(server);
+    DeleteFileW(copy.c_str());
+    for (auto f = made.rbegin(); f != made.rend(); ++f) RemoveDirectoryW(f->c_str());
 }
 
 }  // namespace

@@ -70,6 +70,23 @@ TEST_F(ServerTest, CanUnloadOnlyWithoutObjectsAndLocks) {
     EXPECT_EQ(S_OK, canUnload());
 }
 
+TEST_F(ServerTest, ALiveEnumeratorOfConnectionsKeepsTheModuleLoaded) {
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(S_OK, getClassObject(CLSID_Quillon, IID_IClassFactory, factory.put_void()));
+    ComPtr<IEnumConnections> connections;
+    {
+        ComPtr<IConnectionPointContainer> control;
+        ASSERT_EQ(S_OK, factory->CreateInstance(nullptr, IID_IConnectionPointContainer, control.put_void()));
+        ComPtr<IConnectionPoint> point;
+        ASSERT_EQ(S_OK, control->FindConnectionPoint(DIID___Quillon, point.put()));
+        ASSERT_EQ(S_OK, point->EnumConnections(connections.put()));
+        control.As<IOleObject>(IID_IOleObject)->Close(OLECLOSE_NOSAVE);
+    }
+    EXPECT_EQ(S_FALSE, canUnload()) << "the enumerator's code is the module's";
+    connections.Reset();
+    EXPECT_EQ(S_OK, canUnload());
+}
+
 TEST_F(ServerTest, ControlFromTheDllInATestContainer) {
     RecordingWindow form;
     TestContainer c(form.hwnd(), {.userMode = false});  // design mode: nothing is hooked

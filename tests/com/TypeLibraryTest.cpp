@@ -2,6 +2,7 @@
 // their DISPIDs, parameters and help strings, the enumerations.
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 #include <vector>
 #include "control/Guids.h"
 #include "control/QuillonInterfaces.h"
@@ -597,6 +598,32 @@ TEST_F(TypeLibraryTest, MenuItemEntriesInOrderWithTheirTypesAndHelp) {
     impl->GetTypeAttr(&ia);
     EXPECT_TRUE(IsEqualGUID(IID__CMenuItem, ia->guid));
     impl->ReleaseTypeAttr(ia);
+}
+
+// Controls of several apartments starting at once share one load of the
+// library: every thread gets the same type information.
+TEST_F(TypeLibraryTest, ApartmentsStartingAtOnceShareOneLoad) {
+    const GUID types[] = {CLSID_Quillon, IID__Quillon, DIID___Quillon, IID__CMenuItem, CLSID_CMenuItem};
+    constexpr size_t kTypes = sizeof types / sizeof types[0], kThreads = 8;
+    std::vector<std::vector<ITypeInfo*>> seen(kThreads);
+    typelib::Release();
+    HANDLE go = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::vector<std::thread> threads;
+    for (auto& infos : seen)
+        threads.emplace_back([&types, go, out = &infos] {
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            WaitForSingleObject(go, 5000);
+            for (const GUID& type : types) out->push_back(typelib::InfoOf(type));
+            out->push_back(typelib::InterfaceInfoOf(IID__Quillon));
+            CoUninitialize();
+        });
+    SetEvent(go);
+    for (auto& t : threads) t.join();
+    CloseHandle(go);
+    for (size_t i = 0; i <= kTypes; ++i) {
+        ASSERT_NE(nullptr, seen[0][i]) << i;
+        for (size_t t = 1; t < kThreads; ++t) EXPECT_EQ(seen[0][i], seen[t][i]) << "type " << i << ", thread " << t;
+    }
 }
 
 TEST_F(TypeLibraryTest, EmbeddedCopyInThisProgramMatches) {

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <algorithm>
 #include "control/MenuMessages.h"
+#include "control/ole/Module.h"
 #include "hook/SubclassWnd.h"
 #include "tests/control/HostedControl.h"
 
@@ -145,10 +146,11 @@ TEST(Attachment, AnMdiChildHooksTheFrameOnlyWhileItIsTheActiveChild) {
     HostedControl q(first, {.mdiChild = true});
     EXPECT_TRUE(IsWindowHooked(first));
     EXPECT_EQ(q->MDIFrameWindow(), mdi.frame());
-    EXPECT_FALSE(q->IsFrameHooked()) << "GetActiveWindow is the frame, not the child";
-    EXPECT_FALSE(IsWindowHooked(mdi.frame()));
+    EXPECT_TRUE(q->IsFrameHooked()) << "the active child hooks its frame at once";
+    EXPECT_TRUE(IsWindowHooked(mdi.frame()));
 
     mdi.Activate(second);
+    EXPECT_FALSE(q->IsFrameHooked());
     mdi.Activate(first);
     EXPECT_TRUE(q->IsFrameHooked());
     EXPECT_TRUE(IsWindowHooked(mdi.frame()));
@@ -180,6 +182,35 @@ TEST(Attachment, ActivationRepaintsTheMenuBarOnceAfterABurst) {
     for (int i = 0; i < 5; ++i) SendMessageA(form.hwnd(), WM_MDISETMENU, 0, 0);
     PumpMessages(100);
     EXPECT_EQ(q->MenuBarRepaints(), base + 1);
+}
+
+// The repaint timer's rescan raises SetMenuItemAttributes; a host that
+// closes and releases the control in it (its sink still advised) must not
+// pull the object away from the tick still running, and the scan stops.
+TEST(Attachment, AHostMayReleaseTheControlInAnEventOfTheRepaintTimer) {
+    RecordingWindow form;
+    HMENU bar = MakeSampleMenuBar();
+    SetMenu(form.hwnd(), bar);
+    HostedControl q(form.hwnd());
+    const LONG objects = module::ObjectCount();
+    LONG objectsInEvent = -1;
+    q.container.events().onEvent = [&](DISPID, DISPPARAMS*) {
+        if (q.closed) return;
+        q.closed = true;
+        auto object = q.container.Query<IOleObject>(IID_IOleObject);
+        object->Close(OLECLOSE_NOSAVE);
+        object->SetClientSite(nullptr);
+        object.Reset();
+        q.container.ReleaseControl();
+        objectsInEvent = module::ObjectCount();
+    };
+    PumpMessages(100);
+    EXPECT_EQ(1u, q.container.events().calls.size()) << "no event after the close";
+    EXPECT_EQ(objects, objectsInEvent) << "the tick holds the control";
+    EXPECT_EQ(objects - 1, module::ObjectCount()) << "and lets it go at its end";
+    EXPECT_FALSE(IsWindowHooked(form.hwnd()));
+    for (int p = 0; p < GetMenuItemCount(bar); ++p)
+        EXPECT_FALSE(GetMenuState(bar, static_cast<UINT>(p), MF_BYPOSITION) & MF_OWNERDRAW) << p;
 }
 
 TEST(Attachment, ThousandAttachReleaseCyclesLeaveNothingBehind) {

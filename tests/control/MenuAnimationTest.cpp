@@ -1,5 +1,6 @@
 // The control turns menu animation off while its program is active, for the
 // session only: the user's setting in the profile is never rewritten.
+#include <memory>
 #include <vector>
 #include "control/MenuAnimation.h"
 #include "tests/control/HostedControl.h"
@@ -37,6 +38,25 @@ TEST(MenuAnimationSession, TheProfileIsNeverWrittenAndReleaseRestoresTheStartVal
     }
     EXPECT_EQ(MenuAnimation::Read(), static_cast<UINT>(TRUE)) << "released: the start-up value is back";
     EXPECT_EQ(PersistedPreferences(), before);
+}
+
+// A second control starts while the first has animation off: it restores
+// the user's setting, not the "off" it found, and so does every release.
+TEST(MenuAnimationSession, EveryControlRestoresTheSettingTheFirstOneFound) {
+    MenuAnimation::SetForSession(TRUE);
+    RecordingWindow firstForm, secondForm;
+    auto first = std::make_unique<HostedControl>(firstForm.hwnd());
+    {
+        SendMessageA(firstForm.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+        ASSERT_EQ(MenuAnimation::Read(), static_cast<UINT>(FALSE));
+        HostedControl second(secondForm.hwnd());
+        SendMessageA(secondForm.hwnd(), WM_ACTIVATEAPP, FALSE, 0);
+        EXPECT_EQ(MenuAnimation::Read(), static_cast<UINT>(TRUE)) << "the program went to the background";
+        SendMessageA(secondForm.hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+    }
+    EXPECT_EQ(MenuAnimation::Read(), static_cast<UINT>(FALSE)) << "the first control still runs";
+    first.reset();
+    EXPECT_EQ(MenuAnimation::Read(), static_cast<UINT>(TRUE)) << "the last release";
 }
 
 TEST(MenuAnimationSession, TheProfileCheckCanSeeAWrite) {

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <string>
 #include <vector>
+#include "hook/SubclassWnd.h"
 #include "render/ColorUtils.h"
 #include "tests/control/HostedControl.h"
 #include "tests/support/Pictures.h"
@@ -359,30 +360,30 @@ HRESULT LoadStream(FreshControl& q, const std::vector<BYTE>& bytes) {
     return q.container.Query<IPersistStreamInit>(IID_IPersistStreamInit)->Load(StreamOf(bytes).get());
 }
 
-TEST_F(PersistedProperties, StreamRoundTripAndTruncatedStreams) {
+TEST_F(PersistedProperties, StreamRoundTripAndStreamsThatFailLeaveNoTrace) {
     const std::vector<BYTE> bytes = SavedStream(*this);
     {
         FreshControl q(form.hwnd());
         ASSERT_EQ(S_OK, LoadStream(q, bytes));
         ExpectEverything(q.control);
     }
-    // Cut streams fail; at 60 bytes the first record (AutoShowHelp) is whole
-    // and applied, the rest keeps its values; the control still answers.
+    // Cut, foreign and empty streams fail; nothing of them is applied (at
+    // 60 bytes AutoShowHelp is whole), nothing is hooked, and the
+    // container's fallback InitNew attaches as usual.
     ASSERT_GT(bytes.size(), 200u);
-    for (size_t keep : {size_t{5}, size_t{60}, size_t{90}, bytes.size() / 2, bytes.size() - 1}) {
-        std::vector<BYTE> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
+    const std::string text = "Quillon settings, as plain text";
+    std::vector<std::vector<BYTE>> failing = {{}, std::vector<BYTE>(text.begin(), text.end())};
+    for (size_t keep : {size_t{5}, size_t{60}, size_t{90}, bytes.size() / 2, bytes.size() - 1})
+        failing.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(keep));
+    for (const auto& stream : failing) {
+        SCOPED_TRACE(stream.size());
         FreshControl q(form.hwnd());
-        EXPECT_TRUE(FAILED(LoadStream(q, cut))) << keep;
-        qlHighlight style = qlHighlightPlain;
-        EXPECT_EQ(S_OK, q->get_HighlightStyle(&style));
-        VARIANT_BOOL help = VARIANT_TRUE;
-        EXPECT_EQ(S_OK, q->get_AutoShowHelp(&help));
-        OLE_COLOR back = 0;
-        EXPECT_EQ(S_OK, q->get_MenuBackground(&back));
-        if (keep == 60) {
-            EXPECT_EQ(VARIANT_FALSE, help) << "read before the damage";
-            EXPECT_EQ(qlHighlightHorizontalLeftToRight, style) << "after the damage";
-        }
+        EXPECT_TRUE(FAILED(LoadStream(q, stream)));
+        EXPECT_TRUE(q->AutoShowHelp());
+        EXPECT_EQ(qlHighlightHorizontalLeftToRight, q->HighlightStyle());
+        EXPECT_FALSE(SubclassWnd::IsWindowHooked(form.hwnd()));
+        EXPECT_EQ(S_OK, q.container.InitNew());
+        EXPECT_TRUE(SubclassWnd::IsWindowHooked(form.hwnd()));
     }
 }
 

@@ -1,5 +1,6 @@
 // Registering further menu-owning windows, from C++ and the way an
 // automation host calls the method.
+#include <string>
 #include "hook/SubclassWnd.h"
 #include "tests/control/HostedControl.h"
 
@@ -10,6 +11,47 @@ using SubclassWnd::IsWindowHooked;
 namespace {
 
 LONG AsLong(HWND h) { return static_cast<LONG>(reinterpret_cast<LONG_PTR>(h)); }
+
+// A window made and served by a thread of its own.
+class OtherThreadWindow {
+public:
+    OtherThreadWindow() {
+        m_thread = CreateThread(nullptr, 0, Serve, this, 0, &m_id);
+        WaitForSingleObject(m_ready, 5000);
+    }
+    ~OtherThreadWindow() {
+        PostThreadMessageA(m_id, WM_QUIT, 0, 0);
+        WaitForSingleObject(m_thread, 5000);
+        CloseHandle(m_thread);
+        CloseHandle(m_ready);
+    }
+    HWND hwnd() const { return m_hwnd; }
+
+private:
+    static DWORD WINAPI Serve(void* self) {
+        auto* me = static_cast<OtherThreadWindow*>(self);
+        me->m_hwnd = CreateWindowExA(0, "STATIC", "other thread", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
+                                     nullptr, nullptr);
+        SetEvent(me->m_ready);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        DestroyWindow(me->m_hwnd);
+        return 0;
+    }
+    HANDLE m_ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE m_thread = nullptr;
+    DWORD m_id = 0;
+    HWND m_hwnd = nullptr;
+};
+
+std::wstring ErrorDescription() {
+    ComPtr<IErrorInfo> info;
+    BSTR text = nullptr;
+    if (GetErrorInfo(0, info.put()) != S_OK || FAILED(info->GetDescription(&text))) return L"";
+    std::wstring description = text ? text : L"";
+    SysFreeString(text);
+    return description;
+}
 
 struct Registering : ::testing::Test {
     RecordingWindow form, extra;
@@ -102,6 +144,36 @@ TEST_F(Registering, ReleaseUnregistersEveryEntryEvenOnesUnhookedBehindItsBack) {
     EXPECT_EQ(SubclassWnd::HookedWindowCount(), 0u);
     EXPECT_EQ(ProcOf(a.hwnd()), a.classProc());
     EXPECT_EQ(ProcOf(extra.hwnd()), extra.classProc());
+}
+
+// A window of another thread would never get its messages through this
+// thread's hooks (it stopped answering); a closed control would stay alive
+// in the hook. Both are refused with the control's error, and a form of
+// another thread is not attached.
+TEST_F(Registering, AWindowOfAnotherThreadAndAClosedControlAreRefused) {
+    OtherThreadWindow other;
+    ASSERT_NE(nullptr, other.hwnd());
+    const struct {
+        const char* what;
+        HWND window;
+        bool close;
+    } cases[] = {{"a window of another thread", other.hwnd(), false}, {"a closed control", extra.hwnd(), true}};
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.what);
+        if (t.close) q->Close();
+        VARIANT stop = Bool(false);
+        EXPECT_EQ(QUILLON_E_OBJECT, control().RegisterWindowMenu(AsLong(t.window), &stop));
+        EXPECT_FALSE(ErrorDescription().empty());
+        EXPECT_FALSE(IsWindowHooked(t.window));
+        EXPECT_TRUE(control().RegisteredWindows().empty());
+    }
+    char text[32] = {};
+    SendMessageTimeoutA(other.hwnd(), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 2000,
+                        nullptr);
+    EXPECT_STREQ("other thread", text) << "the window still answers";
+    HostedControl onOther(other.hwnd());
+    EXPECT_FALSE(onOther->IsAttached());
+    EXPECT_EQ(0u, SubclassWnd::HookedWindowCount());
 }
 
 TEST_F(Registering, ThroughIDispatchWithFalseAndTrue) {

@@ -166,7 +166,14 @@ protected:
     LONG W = 0, H = 0, bt = 0, br = 0, bb = 0, clientWidth = 0;
 };
 
-TEST_F(PopupFrame, TheMenuLoopHoldsAPhotographOfTheScreen) {
+TEST_F(PopupFrame, AMenuLoopWithShadowsHoldsAPhotographOfEveryScreen) {
+    for (LONG border : {0, 1}) {
+        SetBorder(border);
+        SendMessageA(form.window.hwnd(), WM_ENTERMENULOOP, 0, 0);
+        EXPECT_EQ(nullptr, q()->ScreenCapture()) << "no shadows to compute, border " << border;
+        SendMessageA(form.window.hwnd(), WM_EXITMENULOOP, 0, 0);
+    }
+    SetBorder(2);
     SendMessageA(form.window.hwnd(), WM_ENTERMENULOOP, 0, 0);
     ASSERT_NE(nullptr, q()->ScreenCapture());
     HBITMAP bitmap = nullptr;
@@ -181,8 +188,8 @@ TEST_F(PopupFrame, TheMenuLoopHoldsAPhotographOfTheScreen) {
         bitmap = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
         BITMAP bm{};
         ASSERT_EQ(static_cast<int>(sizeof bm), GetObject(bitmap, sizeof bm, &bm));
-        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), bm.bmWidth);
-        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), bm.bmHeight);
+        EXPECT_EQ(GetSystemMetrics(SM_CXVIRTUALSCREEN), bm.bmWidth);
+        EXPECT_EQ(GetSystemMetrics(SM_CYVIRTUALSCREEN), bm.bmHeight);
         HDC mem = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(mem, bitmap);
         EXPECT_EQ(kScreen, GetPixel(mem, 250, 250)) << "the backdrop is in the photograph";
