@@ -18,6 +18,7 @@
 #include "help/Tooltip.h"
 #include "menu/ItemSerialBlock.h"
 #include "menu/SystemMenuMetrics.h"
+#include "menu/TextMeasurer.h"
 #include "render/ColorUtils.h"
 #include "render/PictureMetrics.h"
 #include "hook/Guard.h"
@@ -425,9 +426,12 @@ private:
     // its own type and item data back, so the system draws it again: at the
     // control's release, or for `window`'s items when it is unhooked for good.
     void RestoreConvertedItems(HWND window = nullptr);
-    // Drops the records of menus that no longer exist; the cost follows the
-    // number of menus with records, not of records.
+    // Drops the records of menus that no longer exist. Each opening asks a
+    // few menus, taking up where the last one stopped: an opening costs the
+    // same however many menus have records, and menus made for one opening
+    // are still dropped faster than they come.
     void DropRecordsOfGoneMenus();
+    size_t m_nextMenuToCheck = 0;
     ComPtr<CMenuItem> FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId, int position, bool topLevel, bool first,
                                        bool last, bool modify);
     void AddToMenuItemCollection(CMenuItem* item);
@@ -472,6 +476,7 @@ private:
     };
     CachedFontDescription m_cachedFontDescription;
     SystemMenuMetrics m_menuMetrics;
+    TextMeasurer m_textMeasurer;
     mutable CachedPictureMetrics m_checkMarkMetrics;
     int m_cachedFontCreations = 0;
     ItemFontSelection* m_fontSelection = nullptr;

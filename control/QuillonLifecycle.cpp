@@ -100,6 +100,7 @@ void Quillon::UserControl_Terminate() {
 }
 
 void Quillon::DeleteGdiCache() noexcept {
+    m_textMeasurer.Reset();  // it may hold the cached font
     auto drop = [](auto& handle) {
         if (handle) DeleteObject(handle);
         handle = nullptr;

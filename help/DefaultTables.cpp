@@ -48,6 +48,10 @@ void LanguageTables::CachePicture(const std::wstring& name, IPictureDisp* pictur
     m_pictures[Upper(name)] = picture;
 }
 
+bool LanguageTables::KnownMissing(const std::wstring& name) const { return m_missing.count(Upper(name)) != 0; }
+
+void LanguageTables::NoteMissing(const std::wstring& name) { m_missing.insert(Upper(name)); }
+
 std::vector<std::wstring> SplitLibraryString(const std::wstring& text) {
     std::vector<std::wstring> fields;
     size_t start = 0;
@@ -120,10 +124,14 @@ ComPtr<IPictureDisp> Quillon::DefaultPictureOf(const std::wstring& caption, LONG
             picture = cached;
             return;
         }
-        // 6. A failed load is tried again next time.
+        // 6. An icon the library does not have is looked for once.
+        if (m_languageTables->KnownMissing(name)) return;
         const std::wstring resource = name + L"_ICON";
         HANDLE icon = LoadImageW(m_hResLib, resource.c_str(), IMAGE_ICON, 16, 16, 0);
-        if (!icon) return;
+        if (!icon) {
+            m_languageTables->NoteMissing(name);
+            return;
+        }
         picture = PictureFromHandle(icon, PICTYPE_ICON);
         if (picture)
             m_languageTables->CachePicture(name, picture.get());

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 #include "control/ole/ComPtr.h"
 
@@ -40,10 +41,15 @@ public:
     IPictureDisp* CachedPicture(const std::wstring& name) const;
     void CachePicture(const std::wstring& name, IPictureDisp* picture);
     size_t CachedPictureCount() const { return m_pictures.size(); }
+    // Base names whose icon the library does not have: asked for once, as
+    // long as the library stays the same (it does for the control's life).
+    bool KnownMissing(const std::wstring& name) const;
+    void NoteMissing(const std::wstring& name);
 
 private:
     Slot m_slots[kSlots];
     std::unordered_map<std::wstring, ComPtr<IPictureDisp>> m_pictures;
+    std::unordered_set<std::wstring> m_missing;  // upper-case names
 };
 
 // Splits a library string at line feeds: key, help text, picture base name.

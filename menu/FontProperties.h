@@ -18,6 +18,7 @@ struct FontProperties {
     SHORT weight = FW_NORMAL;
 
     static FontProperties Of(IFontDisp* font);
+    bool operator==(const FontProperties&) const = default;
 };
 
 }  // namespace quillon

@@ -34,6 +34,17 @@ public:
     void ForEach(F&& f) const {
         for (const auto& entry : m_items) f(*entry.item.get());
     }
+    // Walks the records of one menu only, in no particular order: what a
+    // popup's columns ask costs the same however many other menus there are.
+    template <class F>
+    void ForEachOfMenu(LONG menu, F&& f) const {
+        auto keys = m_byMenu.find(menu);
+        if (keys == m_byMenu.end()) return;
+        for (const std::wstring& key : keys->second) {
+            auto it = m_index.find(key);
+            if (it != m_index.end()) f(*it->second->item.get());
+        }
+    }
     // Keys in order.
     std::vector<std::wstring> Keys() const;
 

@@ -20,26 +20,6 @@ int ScreenPixelsPerInchY() {
     return dpi > 0 ? dpi : 96;
 }
 
-// A screen device context for one measurement, with a font selected.
-class ScreenDC {
-public:
-    explicit ScreenDC(HFONT font) : m_dc(GetDC(nullptr)) {
-        if (m_dc && font) m_old = SelectObject(m_dc, font);
-    }
-    ~ScreenDC() {
-        if (!m_dc) return;
-        if (m_old) SelectObject(m_dc, m_old);
-        ReleaseDC(nullptr, m_dc);
-    }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC get() const { return m_dc; }
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old = nullptr;
-};
-
 ComPtr<IFontDisp> CreateFontObject(const FontProperties& p) {
     FONTDESC fd{};
     fd.cbSizeofstruct = sizeof fd;
@@ -83,6 +63,15 @@ void Quillon::CopyFont(IFontDisp* dest, IFontDisp* src) {
     ComPtr<IFont> to = ComPtr<IFontDisp>(dest).As<IFont>(IID_IFont);
     ComPtr<IFont> from = ComPtr<IFontDisp>(src).As<IFont>(IID_IFont);
     if (!to || !from) return;
+    // A copy that would change nothing leaves the font object untouched:
+    // a changed font object builds its GDI font again at its next read, at
+    // a cost that grows with the fonts of the process on some systems.
+    bool same = false;
+    Trap([&] {
+        const FontProperties now = FontProperties::Of(dest);
+        same = now.valid && now == FontProperties::Of(src);
+    });
+    if (same) return;
     // One property at a time, in this order; one that fails is skipped.
     Trap([&] {
         BOOL v = FALSE;
@@ -217,6 +206,7 @@ HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
 
     if (m_hCachedFont) {
         if (m_fontSelection) m_fontSelection->Releasing(m_hCachedFont);
+        m_textMeasurer.Releasing(m_hCachedFont);
         DeleteObject(m_hCachedFont);
     }
     m_hCachedFont = nullptr;
@@ -249,22 +239,7 @@ HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
 }
 
 SIZE Quillon::MeasureText(IFontDisp* font, LONG /*language*/, const std::wstring& text) {
-    SIZE extent{0, 0};
-    HFONT gdiFont = GetCachedFont(font, 0, 0);
-    ScreenDC dc(gdiFont);
-    if (!dc.get()) return extent;
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc.get(), &tm);
-    if (text.empty()) {
-        extent.cy = tm.tmHeight;
-        return extent;
-    }
-    RECT r{0, 0, 0, 0};
-    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_SINGLELINE | DT_LEFT | DT_TOP);
-    extent.cx = r.right - r.left;
-    extent.cy = r.bottom - r.top;
-    if (extent.cy < tm.tmHeight) extent.cy = tm.tmHeight;
-    return extent;
+    return m_textMeasurer.Measure(GetCachedFont(font, 0, 0), text);
 }
 
 void Quillon::ItemCollectionDeleter::operator()(ItemCollection* items) const noexcept { delete items; }

@@ -226,7 +226,12 @@ void CMenuItem::SetShortcutFont(IFontDisp* font) { Install(m_ShortcutFont, font)
 void CMenuItem::ApplyCharset(IFontDisp* font) const {
     if (!font) return;
     ComPtr<IFont> f = ComPtr<IFontDisp>(font).As<IFont>(IID_IFont);
-    if (f) f->put_Charset(CharsetOfLanguage(m_Language));
+    if (!f) return;
+    // Only a change is written: a changed font object builds its GDI font
+    // again when it is next read, and every scan sets the language.
+    const SHORT wanted = static_cast<SHORT>(CharsetOfLanguage(m_Language));
+    SHORT now = 0;
+    if (FAILED(f->get_Charset(&now)) || now != wanted) f->put_Charset(wanted);
 }
 
 void CMenuItem::Install(WatchedFont& slot, IFontDisp* font) {

@@ -22,13 +22,14 @@ IPictureDisp* Quillon::DefaultCheckMark() const { return StockCheckMark(); }
 IPictureDisp* Quillon::CheckMarkFor() const { return CheckMarkPicture() ? CheckMarkPicture() : DefaultCheckMark(); }
 
 void Quillon::RemeasureItem(CMenuItem& item) {
+    // The fonts as the record keeps them: no font object is asked again.
     Trap([&] {
-        const SIZE caption = MeasureText(item.CaptionFont(), item.Language(), item.Caption());
+        const SIZE caption = m_textMeasurer.Measure(GetCachedItemFont(item, false), item.Caption());
         item.SetCaptionTextWidth(caption.cx);
         item.SetCaptionTextHeight(caption.cy);
     });
     Trap([&] {
-        const SIZE shortcut = MeasureText(item.ShortcutFont(), item.Language(), item.ShortcutText());
+        const SIZE shortcut = m_textMeasurer.Measure(GetCachedItemFont(item, true), item.ShortcutText());
         item.SetShortcutTextWidth(shortcut.cx);
         item.SetShortcutTextHeight(shortcut.cy);
     });
@@ -51,7 +52,7 @@ LONG Quillon::GetMenuBarHeight() const {
 LONG Quillon::GetMaxCaptionWidth(const CMenuItem& item) const {
     LONG m = 0;
     if (m_colMenuItems)
-        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+        m_colMenuItems->ForEachOfMenu(item.HMenu(), [&](const CMenuItem& r) {
             if (r.HMenu() == item.HMenu() && r.CaptionTextWidth() > m) m = r.CaptionTextWidth();
         });
     return m;
@@ -60,7 +61,7 @@ LONG Quillon::GetMaxCaptionWidth(const CMenuItem& item) const {
 LONG Quillon::GetMaxShortcutWidth(const CMenuItem& item) const {
     LONG m = 0;
     if (m_colMenuItems)
-        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+        m_colMenuItems->ForEachOfMenu(item.HMenu(), [&](const CMenuItem& r) {
             if (r.HMenu() == item.HMenu() && r.ShortcutTextWidth() > m) m = r.ShortcutTextWidth();
         });
     return m;
@@ -69,7 +70,7 @@ LONG Quillon::GetMaxShortcutWidth(const CMenuItem& item) const {
 LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
     LONG m = 0;
     if (m_colMenuItems)
-        m_colMenuItems->ForEach([&](const CMenuItem& r) {
+        m_colMenuItems->ForEachOfMenu(item.HMenu(), [&](const CMenuItem& r) {
             if (r.HMenu() != item.HMenu()) return;
             Trap([&] {
                 LONG w = 0, h = 0;

@@ -235,11 +235,17 @@ void Quillon::RestoreConvertedItems(HWND window) {
 }
 
 void Quillon::DropRecordsOfGoneMenus() {
+    constexpr size_t kMenusPerOpening = 8;
     if (!m_colMenuItems) return;
-    for (LONG menu : m_colMenuItems->Menus()) {
+    const std::vector<LONG> menus = m_colMenuItems->Menus();
+    if (menus.empty()) return;
+    const size_t asked = menus.size() < kMenusPerOpening ? menus.size() : kMenusPerOpening;
+    for (size_t i = 0; i < asked; ++i) {
+        const LONG menu = menus[(m_nextMenuToCheck + i) % menus.size()];
         if (!menu || IsMenu(HandleOf<HMENU>(menu))) continue;
         for (const std::wstring& key : m_colMenuItems->KeysOfMenu(menu)) Trap([&] { DropRecord(key); });
     }
+    m_nextMenuToCheck = (m_nextMenuToCheck + asked) % menus.size();
 }
 
 void Quillon::ScanMenuBar(HMENU menuBar) {
