@@ -7,7 +7,10 @@
 // menu does, since only then are the border and its shadow repainted with
 // every item. One row per highlight style and border; targets: Plain to
 // Vertical Center and XP within 2 times the baseline, Diagonal and Radial
-// (per-pixel styles) within 4 times. Each figure is the median ratio over
+// (per-pixel styles) within 4 times. A second baseline is a peer's item
+// (fill, its font selected and put back, caption and shortcut drawn):
+// Normal within 1.5 times it, Flat and Flat with Shadow within 2 times,
+// Diagonal and Radial within 3 times. Each figure is the median ratio over
 // several runs; then the GDI objects made and the DCs got while painting one
 // popup, and whether the popup's border shows the frame colour afterwards.
 #include <windows.h>
@@ -48,6 +51,30 @@ LRESULT CALLBACK BaselineProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         FillRect(dis->hDC, &r, g_baselineBrush);
         SetBkMode(dis->hDC, TRANSPARENT);
         DrawTextA(dis->hDC, reinterpret_cast<const char*>(dis->itemData), -1, &r, DT_SINGLELINE | DT_VCENTER);
+        return TRUE;
+    }
+    return DefWindowProcA(h, m, w, l);
+}
+
+// The peer: what an owner-drawn menu of another library does per item:
+// fill, select the item's font, draw caption and shortcut, put the font back.
+struct PeerItem {
+    std::string caption, shortcut;
+};
+HFONT g_peerFont = nullptr;
+LRESULT CALLBACK PeerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_DRAWITEM) {
+        const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+        const auto* item = reinterpret_cast<const PeerItem*>(dis->itemData);
+        RECT r = dis->rcItem;
+        FillRect(dis->hDC, &r, g_baselineBrush);
+        HGDIOBJ old = SelectObject(dis->hDC, g_peerFont);
+        SetBkMode(dis->hDC, TRANSPARENT);
+        r.left += 24;
+        DrawTextA(dis->hDC, item->caption.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
+        r.right -= 12;
+        DrawTextA(dis->hDC, item->shortcut.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+        SelectObject(dis->hDC, old);
         return TRUE;
     }
     return DefWindowProcA(h, m, w, l);
@@ -183,15 +210,23 @@ int main() {
     OleInitialize(nullptr);
     HWND form = MakeWindow("QuillonPaintBenchForm", PlainProc);
     HWND baseline = MakeWindow("QuillonPaintBenchBaseline", BaselineProc);
+    HWND peer = MakeWindow("QuillonPaintBenchPeer", PeerProc);
     g_baselineBrush = CreateSolidBrush(GetSysColor(COLOR_MENU));
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    g_peerFont = CreateFontIndirectA(&ncm.lfMenuFont);
 
     HMENU bar = CreateMenu(), popup = CreatePopupMenu();
     std::vector<std::string> captions;
+    std::vector<PeerItem> peerTexts;
     for (int i = 0; i < kItems; ++i) {
         char text[64];
         std::snprintf(text, sizeof text, "Command &%d\tCtrl+Shift+%c", i + 1, 'A' + i);
         AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(100 + i), text);
         captions.push_back(text);
+        const std::string full = text;
+        peerTexts.push_back({full.substr(0, full.find('\t')), full.substr(full.find('\t') + 1)});
     }
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
     SetMenu(form, bar);
@@ -212,7 +247,7 @@ int main() {
         list->Release();
 
         SendMessageA(form, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
-        std::vector<Item> items, plainItems;
+        std::vector<Item> items, plainItems, peerItems;
         LONG top = 0, width = 0;
         for (int i = 0; i < kItems; ++i) {
             MENUITEMINFOA info{};
@@ -232,11 +267,12 @@ int main() {
             const LONG h = std::max<LONG>(static_cast<LONG>(mis.itemHeight), 4);
             items.push_back({{0, top, 0, top + h}, info.dwItemData, static_cast<UINT>(100 + i)});
             plainItems.push_back({{0, top, 0, top + h}, reinterpret_cast<ULONG_PTR>(captions[i].c_str()), 0});
+            peerItems.push_back({{0, top, 0, top + h}, reinterpret_cast<ULONG_PTR>(&peerTexts[i]), 0});
             width = std::max<LONG>(width, static_cast<LONG>(mis.itemWidth));
             top += h;
         }
         if (status == 0) {
-            for (auto* list : {&items, &plainItems})
+            for (auto* list : {&items, &plainItems, &peerItems})
                 for (Item& it : *list) it.rect.right = width;
 
             HDC memoryDC = CreateCompatibleDC(nullptr);
@@ -250,9 +286,10 @@ int main() {
             std::printf("popup of %d items, %ld x %ld pixels, item %d selected; median of %d runs of %d popups\n",
                         kItems, static_cast<long>(width), static_cast<long>(top), kSelected + 1, kRuns,
                         kPopupsPerRun);
-            std::printf("%-18s %-12s %12s %12s %7s %7s %6s %8s %8s %6s\n", "style", "border", "baseline us",
-                        "control us", "ratio", "target", "", "objects", "DCs got", "frame");
-            int missed = 0;
+            std::printf("%-18s %-12s %12s %12s %7s %7s %6s %8s %8s %6s %9s %7s %7s\n", "style", "border",
+                        "baseline us", "control us", "ratio", "target", "", "objects", "DCs got", "frame", "peer us",
+                        "ratio", "target");
+            int missed = 0, missedPeer = 0;
             for (LONG border = 0; border <= 2; ++border)
                 for (LONG style = 0; style <= 9; ++style) {
                     host.Let(L"HighlightStyle", Variant::Long(style));
@@ -268,13 +305,17 @@ int main() {
                     PaintSeconds(form, dc, items, 1);
                     const long made = GdiTally::Created(), dcs = GdiTally::DCsGot();
                     GdiTally::Stop();
-                    std::vector<double> ratios, plain, control;
+                    PaintSeconds(peer, dc, peerItems, 1);
+                    std::vector<double> ratios, plain, control, peerRatios, peerTimes;
                     for (int run = 0; run < kRuns; ++run) {
                         const double p = PaintSeconds(baseline, dc, plainItems, kPopupsPerRun);
                         const double c = PaintSeconds(form, dc, items, kPopupsPerRun);
+                        const double o = PaintSeconds(peer, dc, peerItems, kPopupsPerRun);
                         ratios.push_back(c / p);
                         plain.push_back(p);
                         control.push_back(c);
+                        peerRatios.push_back(c / o);
+                        peerTimes.push_back(o);
                     }
                     const char* frame = "-";
                     if (inWindow) {
@@ -284,15 +325,21 @@ int main() {
                         SendMessageA(form, WM_EXITMENULOOP, FALSE, 0);
                         ReleaseDC(popupWindow, dc);
                     }
-                    const double target = style == 7 || style == 8 ? 4.0 : 2.0;
-                    const double ratio = Median(ratios);
+                    const bool perPixel = style == 7 || style == 8;
+                    const double target = perPixel ? 4.0 : 2.0;
+                    const double peerTarget = perPixel ? 3.0 : border == qlBorderNormal ? 1.5 : 2.0;
+                    const double ratio = Median(ratios), peerRatio = Median(peerRatios);
                     missed += ratio > target;
-                    std::printf("%-18s %-12s %12.1f %12.1f %7.2f %6.0fx %6s %8ld %8ld %6s\n", kStyleNames[style],
-                                kBorderNames[border], Median(plain) / kPopupsPerRun * 1e6,
+                    missedPeer += peerRatio > peerTarget;
+                    std::printf("%-18s %-12s %12.1f %12.1f %7.2f %6.0fx %6s %8ld %8ld %6s %9.1f %7.2f %6.1fx %s\n",
+                                kStyleNames[style], kBorderNames[border], Median(plain) / kPopupsPerRun * 1e6,
                                 Median(control) / kPopupsPerRun * 1e6, ratio, target,
-                                ratio <= target ? "PASS" : "MISS", counted ? made : -1L, counted ? dcs : -1L, frame);
+                                ratio <= target ? "PASS" : "MISS", counted ? made : -1L, counted ? dcs : -1L, frame,
+                                Median(peerTimes) / kPopupsPerRun * 1e6, peerRatio, peerTarget,
+                                peerRatio <= peerTarget ? "PASS" : "MISS");
                 }
-            std::printf("%d of 30 rows missed their target\n", missed);
+            std::printf("%d of 30 rows missed their target against the minimal owner-draw\n", missed);
+            std::printf("%d of 30 rows missed their target against the peer's item\n", missedPeer);
             DestroyWindow(popupWindow);
             SelectObject(memoryDC, old);
             DeleteObject(dib);
@@ -303,6 +350,8 @@ int main() {
     }
     DestroyMenu(bar);
     DeleteObject(g_baselineBrush);
+    DeleteObject(g_peerFont);
+    DestroyWindow(peer);
     DestroyWindow(baseline);
     DestroyWindow(form);
     OleUninitialize();

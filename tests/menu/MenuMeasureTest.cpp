@@ -357,6 +357,39 @@ TEST(MenuFonts, TheCachedGdiFontIsMadeOncePerDescription) {
     EXPECT_EQ(q->CachedFontCreations(), beforeMeasure);
 }
 
+// Texts are measured in one DC the control keeps: each measurement is the
+// extent a screen DC gives in the same font, also when the next text needs
+// another font and the cache replaces (deletes) the one measured with.
+TEST(MenuFonts, MeasuringInTheKeptDcMatchesTheScreenAcrossFontChanges) {
+    MenuForm form;
+    Quillon* q = form.q();
+    const auto small = MakeFont(L"Arial", 10), large = MakeFont(L"Times New Roman", 20);
+    HFONT replaced = nullptr;
+    for (const auto* font : {&small, &large, &small, &large}) {
+        for (const wchar_t* text : {L"&Open...", L"Ctrl+Shift+W", L""}) {
+            const SIZE got = q->MeasureText(font->get(), 0, text);
+            LOGFONTA lf{};
+            GetObjectA(q->GetCachedFont(font->get(), 0, 0), sizeof lf, &lf);
+            HFONT same = CreateFontIndirectA(&lf);
+            HDC screen = GetDC(nullptr);
+            HGDIOBJ old = SelectObject(screen, same);
+            RECT r{};
+            DrawTextW(screen, text, -1, &r, DT_CALCRECT | DT_SINGLELINE);
+            TEXTMETRICW tm{};
+            GetTextMetricsW(screen, &tm);
+            SelectObject(screen, old);
+            ReleaseDC(nullptr, screen);
+            DeleteObject(same);
+            EXPECT_EQ(r.right, got.cx) << lf.lfFaceName << " " << lf.lfHeight;
+            EXPECT_EQ(std::max<LONG>(r.bottom, tm.tmHeight), got.cy);
+        }
+        if (replaced) {
+            EXPECT_EQ(0u, GetObjectType(replaced)) << "the font measured with was deleted";
+        }
+        replaced = q->GetCachedFont(font->get(), 0, 0);
+    }
+}
+
 // A painting keeps the cached font selected across an item's texts; when
 // the next text needs another font, the cache puts the DC's own font back
 // before deleting the one selected, and the painting ends with the DC's
