@@ -16,12 +16,14 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "bench/BenchWindows.h"
 #include "control/Quillon.h"
 #include "control/ResourceLibrary.h"
 #include "tests/control/HostedControl.h"
 
 using namespace quillon;
 using namespace quillon::test;
+using namespace quillon::bench;
 
 namespace {
 
@@ -93,32 +95,12 @@ LRESULT CALLBACK HandWrittenProc(HWND h, UINT m, WPARAM w, LPARAM l) {
         const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
         const HandRecord* r = RecordOf(dis->itemData);
         if (!r) return FALSE;
-        RECT rc = dis->rcItem;
-        FillRect(dis->hDC, &rc, g_menuBrush);
-        HGDIOBJ old = SelectObject(dis->hDC, g_menuFont);
-        SetBkMode(dis->hDC, TRANSPARENT);
-        rc.left += 20;
-        DrawTextW(dis->hDC, r->caption.c_str(), -1, &rc, DT_SINGLELINE | DT_VCENTER);
-        rc.right -= 10;
-        DrawTextW(dis->hDC, r->shortcut.c_str(), -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-        SelectObject(dis->hDC, old);
+        PaintHandWrittenItem(*dis, g_menuBrush, g_menuFont, r->caption, r->shortcut);
         return TRUE;
     }
     default:
-        return DefWindowProcW(h, m, w, l);
+        return DefWindowProcA(h, m, w, l);
     }
-}
-
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
-
-HWND MakeWindow(const wchar_t* cls, WNDPROC proc) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = cls;
-    RegisterClassW(&wc);
-    return CreateWindowExW(0, cls, L"bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
 }
 
 HMENU MakePopup(int tag) {
@@ -181,11 +163,6 @@ double Seconds(HWND target, HMENU popup, HDC dc, bool paint, TestContainer* host
     return static_cast<double>(b.QuadPart - a.QuadPart) / static_cast<double>(f.QuadPart) / kOpeningsPerRun;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 struct Row {
     const char* name;
     double baseline, measured, target;
@@ -204,8 +181,8 @@ int main() {
     g_menuFont = CreateFontIndirectW(&ncm.lfMenuFont);
     g_menuBrush = CreateSolidBrush(GetSysColor(COLOR_MENU));
 
-    HWND form = MakeWindow(L"QuillonOpenBenchForm", PlainProc);
-    HWND hand = MakeWindow(L"QuillonOpenBenchHandWritten", HandWrittenProc);
+    HWND form = MakeWindow("QuillonOpenBenchForm");
+    HWND hand = MakeWindow("QuillonOpenBenchHandWritten", HandWrittenProc);
     HMENU bar = CreateMenu(), popup = MakePopup(1), handPopup = MakePopup(1);
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"&File");
     SetMenu(form, bar);

@@ -19,6 +19,7 @@
 #include <map>
 #include <string>
 #include <vector>
+#include "bench/BenchWindows.h"
 #include "control/Quillon.h"
 #include "menu/ItemCollection.h"
 #include "render/ColorUtils.h"
@@ -29,6 +30,7 @@
 
 using namespace quillon;
 using namespace quillon::test;
+using namespace quillon::bench;
 
 namespace {
 
@@ -59,38 +61,18 @@ LRESULT CALLBACK BaselineProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 // The peer: what an owner-drawn menu of another library does per item:
 // fill, select the item's font, draw caption and shortcut, put the font back.
 struct PeerItem {
-    std::string caption, shortcut;
+    std::wstring caption, shortcut;
 };
 HFONT g_peerFont = nullptr;
 LRESULT CALLBACK PeerProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     if (m == WM_DRAWITEM) {
         const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
         const auto* item = reinterpret_cast<const PeerItem*>(dis->itemData);
-        RECT r = dis->rcItem;
-        FillRect(dis->hDC, &r, g_baselineBrush);
-        HGDIOBJ old = SelectObject(dis->hDC, g_peerFont);
-        SetBkMode(dis->hDC, TRANSPARENT);
-        r.left += 24;
-        DrawTextA(dis->hDC, item->caption.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
-        r.right -= 12;
-        DrawTextA(dis->hDC, item->shortcut.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
-        SelectObject(dis->hDC, old);
+        PaintHandWrittenItem(*dis, g_baselineBrush, g_peerFont, item->caption, item->shortcut);
         return TRUE;
     }
     return DefWindowProcA(h, m, w, l);
 }
-
-HWND MakeWindow(const char* cls, WNDPROC proc) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = cls;
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, cls, "bench", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
-}
-
-LRESULT CALLBACK PlainProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcA(h, m, w, l); }
 
 // A shown, topmost, bordered popup whose client area is width by height,
 // standing in for a menu's popup window.
@@ -199,11 +181,6 @@ bool FramePainted(HWND popup, COLORREF line) {
     return left == line;
 }
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -226,7 +203,9 @@ int main() {
         AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(100 + i), text);
         captions.push_back(text);
         const std::string full = text;
-        peerTexts.push_back({full.substr(0, full.find('\t')), full.substr(full.find('\t') + 1)});
+        const size_t tab = full.find('\t');
+        peerTexts.push_back({std::wstring(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(tab)),
+                             std::wstring(full.begin() + static_cast<std::ptrdiff_t>(tab) + 1, full.end())});
     }
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "&File");
     SetMenu(form, bar);
