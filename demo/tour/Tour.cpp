@@ -382,6 +382,22 @@ void Tour::Menus() {
     m_script.Pause(800);
     Snap(L"start", L"DemoHost as it starts: the frame with the child form Form1, whose menu is on the frame's bar; "
                    L"the bar's items are drawn in italics, the status line at the bottom is empty.");
+    Check(L"the caption buttons' font resolves to Marlett, so they show glyphs, not letters", [](std::wstring& detail) {
+        LOGFONTW lf{};
+        lf.lfHeight = -12;
+        lf.lfCharSet = SYMBOL_CHARSET;
+        lstrcpyW(lf.lfFaceName, L"Marlett");
+        HFONT font = CreateFontIndirectW(&lf);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, font);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        DeleteObject(font);
+        detail = face;
+        return lstrcmpiW(face, L"Marlett") == 0;
+    });
     Check(L"the menu bar shows File, Edit, View, Tools and Help and no TrackMenu", [this](std::wstring& detail) {
         HMENU bar = Bar();
         const int n = bar ? GetMenuItemCount(bar) : 0;

@@ -1,6 +1,9 @@
 // QuillonLib.dll as an in-process server without registration: the class
 // object, DllCanUnloadNow, and the control hosted from the DLL.
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
+#include "QuillonVersion.h"
 #include "control/Guids.h"
 #include "control/ole/ComPtr.h"
 #include "tests/support/TestContainer.h"
@@ -85,6 +88,35 @@ TEST_F(ServerTest, ALiveEnumeratorOfConnectionsKeepsTheModuleLoaded) {
     EXPECT_EQ(S_FALSE, canUnload()) << "the enumerator's code is the module's";
     connections.Reset();
     EXPECT_EQ(S_OK, canUnload());
+}
+
+// One version, from the build, in the type library and in the VERSIONINFO
+// that Explorer and installers read, of both libraries and DemoHost.
+TEST(Versions, EveryDeliverableCarriesTheBuildsVersion) {
+    const std::string text = QUILLON_VERSION_TEXT;
+    for (const wchar_t* file : {L"QuillonLib.dll", L"QuillonRes.dll", L"..\\demo\\DemoHost.exe"}) {
+        SCOPED_TRACE(std::wstring(file).size());
+        DWORD ignored = 0;
+        std::vector<BYTE> data(GetFileVersionInfoSizeW(file, &ignored));
+        ASSERT_FALSE(data.empty());
+        ASSERT_TRUE(GetFileVersionInfoW(file, 0, static_cast<DWORD>(data.size()), data.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        wchar_t* product = nullptr;
+        UINT n = 0;
+        ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &n));
+        EXPECT_EQ(static_cast<DWORD>(MAKELONG(QUILLON_VERSION_MINOR, QUILLON_VERSION_MAJOR)), fixed->dwFileVersionMS);
+        EXPECT_EQ(static_cast<DWORD>(MAKELONG(0, QUILLON_VERSION_PATCH)), fixed->dwProductVersionLS);
+        ASSERT_TRUE(VerQueryValueW(data.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                                   reinterpret_cast<void**>(&product), &n));
+        EXPECT_EQ(std::wstring(text.begin(), text.end()), product);
+    }
+    ComPtr<ITypeLib> lib;
+    ASSERT_EQ(S_OK, LoadTypeLibEx(L"QuillonLib.dll", REGKIND_NONE, lib.put()));
+    TLIBATTR* attr = nullptr;
+    ASSERT_EQ(S_OK, lib->GetLibAttr(&attr));
+    EXPECT_EQ(QUILLON_VERSION_MAJOR, attr->wMajorVerNum);
+    EXPECT_EQ(QUILLON_VERSION_MINOR, attr->wMinorVerNum);
+    lib->ReleaseTLibAttr(attr);
 }
 
 TEST_F(ServerTest, ControlFromTheDllInATestContainer) {

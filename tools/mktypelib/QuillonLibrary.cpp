@@ -1,4 +1,5 @@
 // The contents of QuillonLib, in library order. New members are new rows.
+#include "QuillonVersion.h"
 #include "tools/mktypelib/LibraryModel.h"
 #include "control/Guids.h"
 #include "control/QuillonInterfaces.h"
@@ -21,7 +22,8 @@ std::vector<Constant> Self(std::initializer_list<const wchar_t*> names) {
 }
 
 Library Build() {
-    Library lib{L"QuillonLib", LIBID_QuillonLib, L"Quillon menu enhancement control", 1, 0, {}};
+    Library lib{L"QuillonLib", LIBID_QuillonLib, L"Quillon menu enhancement control", QUILLON_VERSION_MAJOR,
+                QUILLON_VERSION_MINOR, {}};
     auto& t = lib.types;
 
     t.push_back({TypeKind::DualInterface, L"_cSubclassListener", IID__cSubclassListener, nullptr, kHiddenDual,
