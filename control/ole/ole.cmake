@@ -24,9 +24,10 @@ set(QUILLON_OLE_SOURCES
 set(QUILLON_TYPELIB_DIR ${CMAKE_BINARY_DIR}/typelib)
 set(QUILLON_TYPELIB_FILE ${QUILLON_TYPELIB_DIR}/QuillonLib.tlb)
 file(MAKE_DIRECTORY ${QUILLON_TYPELIB_DIR})
+quillon_tool(quillon_mktypelib mktypelib tools/mktypelib.exe)
 add_custom_command(
   OUTPUT ${QUILLON_TYPELIB_FILE}
-  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:mktypelib> typelib/QuillonLib.tlb
+  COMMAND ${quillon_mktypelib} typelib/QuillonLib.tlb ${QUILLON_PLATFORM}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS mktypelib
   COMMENT "Writing the QuillonLib type library"

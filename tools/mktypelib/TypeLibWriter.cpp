@@ -41,13 +41,8 @@ public:
         if (m_stdole) m_stdole->Release();
     }
 
-    void Write(const wchar_t* path) {
-#ifdef _WIN64
-        const SYSKIND sys = SYS_WIN64;
-#else
-        const SYSKIND sys = SYS_WIN32;
-#endif
-        Check(CreateTypeLib2(sys, path, m_tl.out()), "CreateTypeLib2");
+    void Write(const wchar_t* path, SYSKIND platform) {
+        Check(CreateTypeLib2(platform, path, m_tl.out()), "CreateTypeLib2");
         Check(m_tl->SetName(W(m_lib.name)), "library name");
         Check(m_tl->SetGuid(m_lib.guid), "library guid");
         Check(m_tl->SetVersion(m_lib.major, m_lib.minor), "library version");
@@ -244,9 +239,9 @@ private:
 
 }  // namespace
 
-HRESULT WriteTypeLibrary(const Library& lib, const wchar_t* path, std::string& where) {
+HRESULT WriteTypeLibrary(const Library& lib, const wchar_t* path, SYSKIND platform, std::string& where) {
     try {
-        Writer(lib).Write(path);
+        Writer(lib).Write(path, platform);
         return S_OK;
     } catch (const Failed& f) {
         where = f.where;

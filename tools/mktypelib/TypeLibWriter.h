@@ -4,8 +4,8 @@
 
 namespace quillon::tlb {
 
-// Writes `lib` to `path` with ICreateTypeLib2 for this process's platform.
+// Writes `lib` to `path` with ICreateTypeLib2 for `platform`.
 // On failure returns the HRESULT and names the failing step in `where`.
-HRESULT WriteTypeLibrary(const Library& lib, const wchar_t* path, std::string& where);
+HRESULT WriteTypeLibrary(const Library& lib, const wchar_t* path, SYSKIND platform, std::string& where);
 
 }  // namespace quillon::tlb
