@@ -14,8 +14,8 @@ inline constexpr UINT kMenuMessageSet[] = {
     WM_MENUCHAR,       WM_NCMOUSEMOVE,   WM_ENTERMENULOOP,   WM_EXITMENULOOP,  WM_ACTIVATEAPP,
     WM_ACTIVATE,       WM_SYSCOLORCHANGE, WM_MDISETMENU,     WM_MDIACTIVATE,   WM_DESTROY,
     WM_SETTINGCHANGE,  WM_GETMINMAXINFO, WM_MDIDESTROY,      WM_PURGEMENUITEMS, WM_CONTEXTMENU,
-    WM_NOTIFY,
+    WM_NOTIFY,         WM_DPICHANGED,    WM_DISPLAYCHANGE,
 };
-static_assert(sizeof kMenuMessageSet / sizeof kMenuMessageSet[0] == 21);
+static_assert(sizeof kMenuMessageSet / sizeof kMenuMessageSet[0] == 23);
 
 }  // namespace quillon

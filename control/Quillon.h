@@ -409,8 +409,21 @@ public:
     LONG GetPictureColumnWidth(const CMenuItem& item) const;
     LONG GetCheckMarkWidth(const CMenuItem* item) const;
     // SM_CYMENU and SM_CXMENUCHECK as measuring and painting use them.
+    // A picture as shown at the DPI painted for (`natural` itself at 96 DPI,
+    // else `scratch`); null for none.
+    const PictureMetrics* ShownPicture(const PictureMetrics* natural, IPictureDisp* picture,
+                                       PictureMetrics& scratch) const;
+    const PictureMetrics* ShownPictureOf(const CMenuItem& item, PictureMetrics& scratch) const;
+    const PictureMetrics* ShownCheckMark(PictureMetrics& scratch) const {
+        return ShownPicture(CheckMarkInfo(), CheckMarkFor(), scratch);
+    }
+    // The DPI painted for (the form's), and the control's sizes scaled to it.
     const SystemMenuMetrics& MenuMetrics() const { return m_menuMetrics; }
+    SystemMenuMetrics& MenuMetrics() { return m_menuMetrics; }
     void RemeasureItem(CMenuItem& item);
+    // After the DPI painted for changed: fonts, pictures and metrics are
+    // taken again and every item is measured anew at its next opening.
+    void FollowDpiChange(HWND hwnd);
     // The item's text read from the menu by position ("" when none).
     static std::wstring GetMenuText(HMENU menu, int position);
 
@@ -473,6 +486,7 @@ private:
         BOOL underline = FALSE;
         SHORT weight = 0;
         LONG width = 0;
+        UINT dpi = 0;  // the font's height is for this DPI
     };
     CachedFontDescription m_cachedFontDescription;
     SystemMenuMetrics m_menuMetrics;

@@ -35,7 +35,10 @@ void Quillon::AttachToForm() {
         });
         // A form of another thread never sends its messages to this thread's hooks.
         if (found && FormLocator::IsOnThisThread(form.hwnd)) {
-            Trap([&] { m_hwndOwner = form.hwnd; });
+            Trap([&] {
+                m_hwndOwner = form.hwnd;
+                m_menuMetrics.SetWindow(m_hwndOwner);
+            });
             if (!m_bAttached && m_hwndOwner) {
                 m_bAttached = true;
                 Trap([&] { SubclassWnd::HookWindow(m_hwndOwner, this); });

@@ -67,8 +67,15 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         OnActivateApp(wParam);
         break;
 
+    // The window moved to a display of another DPI, or the system's changed.
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+        m_menuMetrics.Invalidate();
+        FollowDpiChange(hwnd);
+        break;
     case WM_SETTINGCHANGE:
         m_menuMetrics.Invalidate();
+        FollowDpiChange(hwnd);
         [[fallthrough]];
     case WM_GETMINMAXINFO:
         if (ItemCount() > 0) RefreshColors(hwnd);

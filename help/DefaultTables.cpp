@@ -3,6 +3,7 @@
 // text LF icon base name" from the language's first identifier on, and
 // 16 by 16 icons named base name + "_ICON". Without the library there are
 // none, and nothing fails.
+#include <iterator>
 #include <string>
 #include "control/Quillon.h"
 #include "control/TextConversion.h"
@@ -39,13 +40,30 @@ const LanguageTables::Slot* LanguageTables::SlotOf(LONG language) const {
     return language >= 0 && language < kSlots ? &m_slots[language] : nullptr;
 }
 
-IPictureDisp* LanguageTables::CachedPicture(const std::wstring& name) const {
-    auto it = m_pictures.find(Upper(name));
+namespace {
+
+std::wstring PictureKey(const std::wstring& name, int size) {
+    return size == kLibraryIconSizes[0] ? Upper(name) : Upper(name) + L"@" + std::to_wstring(size);
+}
+
+}  // namespace
+
+int LibraryIconSize(LONG cell) noexcept {
+    for (int size : kLibraryIconSizes)
+        if (size >= cell) return size;
+    return kLibraryIconSizes[std::size(kLibraryIconSizes) - 1];
+}
+
+IPictureDisp* LanguageTables::CachedPicture(const std::wstring& name, int size) const {
+    auto it = m_pictures.find(PictureKey(name, size));
     return it == m_pictures.end() ? nullptr : it->second.get();
 }
 
-void LanguageTables::CachePicture(const std::wstring& name, IPictureDisp* picture) {
-    m_pictures[Upper(name)] = picture;
+void LanguageTables::CachePicture(const std::wstring& name, int size, IPictureDisp* picture) {
+    ComPtr<IPictureDisp>& slot = m_pictures[PictureKey(name, size)];
+    if (slot) m_loaded.erase(slot.get());
+    slot = picture;
+    if (picture) m_loaded.insert(picture);
 }
 
 bool LanguageTables::KnownMissing(const std::wstring& name) const { return m_missing.count(Upper(name)) != 0; }
@@ -119,22 +137,23 @@ ComPtr<IPictureDisp> Quillon::DefaultPictureOf(const std::wstring& caption, LONG
             for (wchar_t& c : name)
                 if (c == L' ') c = L'_';
         }
-        // 5.
-        if (IPictureDisp* cached = m_languageTables->CachedPicture(name)) {
+        // 5. The icon drawn for the picture cell at the DPI painted for.
+        const int size = LibraryIconSize(m_menuMetrics.Scale(kLibraryIconSizes[0]));
+        if (IPictureDisp* cached = m_languageTables->CachedPicture(name, size)) {
             picture = cached;
             return;
         }
         // 6. An icon the library does not have is looked for once.
         if (m_languageTables->KnownMissing(name)) return;
         const std::wstring resource = name + L"_ICON";
-        HANDLE icon = LoadImageW(m_hResLib, resource.c_str(), IMAGE_ICON, 16, 16, 0);
+        HANDLE icon = LoadImageW(m_hResLib, resource.c_str(), IMAGE_ICON, size, size, 0);
         if (!icon) {
             m_languageTables->NoteMissing(name);
             return;
         }
         picture = PictureFromHandle(icon, PICTYPE_ICON);
         if (picture)
-            m_languageTables->CachePicture(name, picture.get());
+            m_languageTables->CachePicture(name, size, picture.get());
         else
             DestroyIcon(static_cast<HICON>(icon));
     });

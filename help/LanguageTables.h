@@ -37,9 +37,13 @@ public:
     Slot* SlotOf(LONG language);
     const Slot* SlotOf(LONG language) const;
 
-    // Pictures by resource base name (case-insensitive), shared by all languages.
-    IPictureDisp* CachedPicture(const std::wstring& name) const;
-    void CachePicture(const std::wstring& name, IPictureDisp* picture);
+    // Pictures by resource base name (case-insensitive) and icon size in
+    // pixels, shared by all languages.
+    IPictureDisp* CachedPicture(const std::wstring& name, int size) const;
+    void CachePicture(const std::wstring& name, int size, IPictureDisp* picture);
+    // Whether a picture object is one of the library's icons: they are
+    // loaded for the DPI painted for, where a host's picture is made for 96.
+    bool IsLibraryPicture(IPictureDisp* picture) const { return picture && m_loaded.count(picture) != 0; }
     size_t CachedPictureCount() const { return m_pictures.size(); }
     // Base names whose icon the library does not have: asked for once, as
     // long as the library stays the same (it does for the control's life).
@@ -48,9 +52,15 @@ public:
 
 private:
     Slot m_slots[kSlots];
-    std::unordered_map<std::wstring, ComPtr<IPictureDisp>> m_pictures;
+    std::unordered_map<std::wstring, ComPtr<IPictureDisp>> m_pictures;  // by NAME or NAME@size
+    std::unordered_set<IPictureDisp*> m_loaded;  // held by m_pictures
     std::unordered_set<std::wstring> m_missing;  // upper-case names
 };
+
+// The library's icons come in these sizes; the size loaded for a picture
+// cell of `cell` pixels: the smallest that is not smaller, else the largest.
+inline constexpr int kLibraryIconSizes[] = {16, 20, 24, 32, 48};
+int LibraryIconSize(LONG cell) noexcept;
 
 // Splits a library string at line feeds: key, help text, picture base name.
 std::vector<std::wstring> SplitLibraryString(const std::wstring& text);

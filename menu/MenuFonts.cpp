@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <cstddef>
 #include <cstdlib>
+#include <cwchar>
 #include "control/Quillon.h"
 #include "hook/Guard.h"
 #include "menu/FontProperties.h"
@@ -12,13 +13,6 @@
 
 namespace quillon {
 namespace {
-
-int ScreenPixelsPerInchY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
 
 ComPtr<IFontDisp> CreateFontObject(const FontProperties& p) {
     FONTDESC fd{};
@@ -123,7 +117,21 @@ IFontDisp* Quillon::GetSystemMenuFont(bool refresh) {
         } metrics{};
         metrics.ncm.cbSize = kMetricsSize;
         FontProperties p;
-        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &metrics.ncm, 0)) {
+        // Where the window's DPI is not the system's, the system gives the
+        // menu font for that DPI (where it can): its points are the same.
+        LOGFONTW forDpi{};
+        if (m_menuMetrics.MenuFont(forDpi)) {
+            p.name.assign(forDpi.lfFaceName, wcsnlen(forDpi.lfFaceName, LF_FACESIZE));
+            p.charset = forDpi.lfCharSet;
+            p.italic = forDpi.lfItalic != 0;
+            p.strikethrough = forDpi.lfStrikeOut != 0;
+            p.underline = forDpi.lfUnderline != 0;
+            p.weight = static_cast<SHORT>(forDpi.lfWeight);
+            LONG points = 8;
+            if (forDpi.lfHeight != 0)
+                points = std::labs(RoundHalfEven(static_cast<double>(forDpi.lfHeight) * 72.0 / m_menuMetrics.Dpi()));
+            p.size = static_cast<LONGLONG>(points) * 10000;
+        } else if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &metrics.ncm, 0)) {
             const LOGFONTA& lf = metrics.ncm.lfMenuFont;
             char face[LF_FACESIZE + 1] = {};
             for (int i = 0; i < LF_FACESIZE && lf.lfFaceName[i]; ++i) face[i] = lf.lfFaceName[i];
@@ -137,7 +145,7 @@ IFontDisp* Quillon::GetSystemMenuFont(bool refresh) {
             p.weight = static_cast<SHORT>(lf.lfWeight);
             LONG points = 8;
             if (lf.lfHeight != 0)
-                points = std::labs(RoundHalfEven(static_cast<double>(lf.lfHeight) * 72.0 / ScreenPixelsPerInchY()));
+                points = std::labs(RoundHalfEven(static_cast<double>(lf.lfHeight) * 72.0 / SystemMenuMetrics::SystemDpi()));
             p.size = static_cast<LONGLONG>(points) * 10000;
         } else {
             ComPtr<IFontDisp> ambient = ComPtr<IFontDisp>::Adopt(AmbientFont());
@@ -201,7 +209,7 @@ HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
     CachedFontDescription& c = m_cachedFontDescription;
     if (c.valid && m_hCachedFont && c.bold == p.bold && c.charset == p.charset && c.italic == p.italic &&
         c.name == p.name && c.size == p.size && c.strikethrough == p.strikethrough && c.underline == p.underline &&
-        c.weight == p.weight && c.width == width)
+        c.weight == p.weight && c.width == width && c.dpi == m_menuMetrics.Dpi())
         return m_hCachedFont;
 
     if (m_hCachedFont) {
@@ -211,6 +219,7 @@ HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
     }
     m_hCachedFont = nullptr;
     c.valid = true;
+    c.dpi = m_menuMetrics.Dpi();
     c.bold = p.bold;
     c.charset = p.charset;
     c.italic = p.italic;
@@ -223,7 +232,7 @@ HFONT Quillon::GetCachedFont(const FontProperties& p, LONG width) {
 
     LOGFONTA lf{};
     const double points = static_cast<double>(p.size) / 10000.0;
-    lf.lfHeight = -std::labs(RoundHalfEven(points * ScreenPixelsPerInchY() / 72.0));
+    lf.lfHeight = -std::labs(RoundHalfEven(points * c.dpi / 72.0));
     lf.lfWidth = width;
     lf.lfWeight = p.weight;
     lf.lfItalic = p.italic ? 1 : 0;

@@ -1,7 +1,9 @@
 // Measuring owner-drawn items from the menu-wide column widths.
 #include <cstring>
 #include "control/Quillon.h"
+#include "help/LanguageTables.h"
 #include "hook/Guard.h"
+#include "menu/MenuItem.h"
 #include "menu/ItemCollection.h"
 #include "render/PictureMetrics.h"
 
@@ -16,6 +18,18 @@ bool PictureSize(const PictureMetrics* picture, LONG& width, LONG& height) {
 }
 
 }  // namespace
+
+const PictureMetrics* Quillon::ShownPicture(const PictureMetrics* natural, IPictureDisp* picture,
+                                            PictureMetrics& scratch) const {
+    const UINT dpi = m_menuMetrics.Dpi();
+    if (!natural || dpi == SystemMenuMetrics::kBaseDpi) return natural;
+    scratch = ShownAtDpi(*natural, dpi, m_languageTables && m_languageTables->IsLibraryPicture(picture));
+    return &scratch;
+}
+
+const PictureMetrics* Quillon::ShownPictureOf(const CMenuItem& item, PictureMetrics& scratch) const {
+    return ShownPicture(item.PictureInfo(), item.Picture(), scratch);
+}
 
 IPictureDisp* Quillon::DefaultCheckMark() const { return StockCheckMark(); }
 
@@ -38,13 +52,15 @@ void Quillon::RemeasureItem(CMenuItem& item) {
 LONG Quillon::GetMenuBarHeight() const {
     LONG h = m_menuMetrics.MenuHeight();
     if (!m_colMenuItems) return h;
+    const LONG margin = m_menuMetrics.Scale(4);
     m_colMenuItems->ForEach([&](const CMenuItem& r) {
         if (!r.IsTopLevel()) return;
         Trap([&] {
             LONG w = 0, ph = 0;
-            if (PictureSize(r.PictureInfo(), w, ph) && ph + 4 > h) h = ph + 4;
+            PictureMetrics shown;
+            if (PictureSize(ShownPictureOf(r, shown), w, ph) && ph + margin > h) h = ph + margin;
         });
-        if (r.CaptionTextHeight() + 4 > h) h = r.CaptionTextHeight() + 4;
+        if (r.CaptionTextHeight() + margin > h) h = r.CaptionTextHeight() + margin;
     });
     return h;
 }
@@ -74,10 +90,11 @@ LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
             if (r.HMenu() != item.HMenu()) return;
             Trap([&] {
                 LONG w = 0, h = 0;
+                PictureMetrics shown;
                 if (r.Picture()) {
-                    if (!PictureSize(r.PictureInfo(), w, h)) return;
+                    if (!PictureSize(ShownPictureOf(r, shown), w, h)) return;
                 } else if (r.Checked()) {
-                    if (!PictureSize(CheckMarkInfo(), w, h)) return;
+                    if (!PictureSize(ShownCheckMark(shown), w, h)) return;
                 } else {
                     return;
                 }
@@ -85,7 +102,23 @@ LONG Quillon::GetPictureColumnWidth(const CMenuItem& item) const {
             });
         });
     const LONG bar = m_menuMetrics.MenuHeight();
-    return m + 4 > bar ? m + 4 : bar;
+    const LONG column = m + m_menuMetrics.Scale(4);
+    return column > bar ? column : bar;
+}
+
+void Quillon::FollowDpiChange(HWND hwnd) {
+    if (Terminated() || !m_menuMetrics.TakeDpiChange()) return;
+    // The GDI font follows by itself (it is made for a DPI); the system menu
+    // font, the stock check mark and the library's icons are taken again.
+    Trap([&] { GetSystemMenuFont(true); });
+    Trap([&] {
+        m_DefaultCheckMark = GetDefaultCheckMark();
+        m_checkMarkMetrics.Reset();
+    });
+    // The system keeps an owner-drawn item's size until the item changes:
+    // every item is converted, and so measured, again at its next scan.
+    if (m_colMenuItems) m_colMenuItems->ForEach([](CMenuItem& r) { r.SetAppliedFlags(-1); });
+    Trap([&] { ReprocessMenuBar(hwnd == m_hwndOwner ? hwnd : m_hwndOwner); });
 }
 
 LONG Quillon::GetCheckMarkWidth(const CMenuItem*) const { return m_menuMetrics.CheckWidth(); }
@@ -115,22 +148,24 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
     // 7.
     LONG picW = 0, picH = 0;
     Trap([&] {
-        const PictureMetrics* pic = item->PictureInfo();
-        if (!item->Picture() && item->Checked()) pic = CheckMarkInfo();
+        PictureMetrics shown;
+        const PictureMetrics* pic = ShownPictureOf(*item.get(), shown);
+        if (!item->Picture() && item->Checked()) pic = ShownCheckMark(shown);
         PictureSize(pic, picW, picH);
     });
     // 8.
+    const LONG margin = m_menuMetrics.Scale(4);
     Trap([&] {
         height = bar;
-        if (picH + 4 > height) height = picH + 4;
-        if (item->CaptionTextHeight() + 4 > height) height = item->CaptionTextHeight() + 4;
-        if (item->ShortcutTextHeight() + 4 > height) height = item->ShortcutTextHeight() + 4;
+        if (picH + margin > height) height = picH + margin;
+        if (item->CaptionTextHeight() + margin > height) height = item->CaptionTextHeight() + margin;
+        if (item->ShortcutTextHeight() + margin > height) height = item->ShortcutTextHeight() + margin;
     });
     if (item->IsTopLevel()) {
         // 9.
         Trap([&] {
             width = picW + item->CaptionTextWidth();
-            if (item->Picture()) width += 6;
+            if (item->Picture()) width += m_menuMetrics.Scale(6);
         });
         Trap([&] { height = GetMenuBarHeight(); });
     } else if (item->IsSeparator()) {
@@ -162,7 +197,8 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
     mis.itemWidth = static_cast<UINT>(width);
     mis.itemHeight = static_cast<UINT>(height);
     Trap([&] {
-        if (item && MenuBorder() == qlBorderFlatWithShadow && item->IsLast()) mis.itemHeight += 2;
+        if (item && MenuBorder() == qlBorderFlatWithShadow && item->IsLast())
+            mis.itemHeight += static_cast<UINT>(m_menuMetrics.ShadowWidth());
     });
     // 14.
     std::memcpy(reinterpret_cast<void*>(lParam), &mis, sizeof mis);

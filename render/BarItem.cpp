@@ -34,14 +34,15 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
     // 2. Picture, its background colour swapped for the picture column's.
     LONG pictureWidth = 0;
     Trap([&] {
-        PictureMetrics picture;
-        if (!DrawablePicture(item.PictureInfo(), picture)) return;
+        PictureMetrics shown, picture;
+        if (!DrawablePicture(ShownPictureOf(item, shown), picture)) return;
         pictureWidth = picture.width;
+        const LONG x = m_menuMetrics.Scale(2);
         const LONG y = RoundHalfEven((cy - picture.height) / 2.0);
-        DrawPicture(hDC, picture, 2, y, picture.width, picture.height, disabled);
+        DrawPicture(hDC, picture, x, y, picture.width, picture.height, disabled);
         const COLORREF pictureBack = SystemColor(item.PictureBackColor());
         if (PaintColor(*this, ColorRole::MenuBackground) != pictureBack && picture.type == PICTYPE_BITMAP)
-            ReplaceColor(hDC, 2, y, picture.width, picture.height, PaintColor(*this, ColorRole::BitmapBackground),
+            ReplaceColor(hDC, x, y, picture.width, picture.height, PaintColor(*this, ColorRole::BitmapBackground),
                          pictureBack);
     });
     // 3. Caption.
@@ -50,7 +51,8 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         if (item.Caption().empty()) return;
         const COLORREF color = PaintColor(*this, disabled ? ColorRole::DisabledTextColor : ColorRole::TextColor);
         const RECT r{pictureWidth, 0, cx, cy};
-        const RECT shifted{r.left + 1, r.top + 1, r.right, r.bottom};
+        const LONG shift = m_menuMetrics.Scale(1);
+        const RECT shifted{r.left + shift, r.top + shift, r.right, r.bottom};
         const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
         ItemFontSelection fonts(*this, hDC);
         fonts.Use(GetCachedItemFont(item, false));

@@ -58,7 +58,7 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
     // 4. The tile goes under the item before anything else.
     Trap([&] {
         if (item->IsTopLevel() || !BackgroundPicture()) return;
-        const ShadowAllowance allowance = ShadowAllowanceOf(MenuBorder(), item->IsLast());
+        const ShadowAllowance allowance = ShadowAllowanceOf(MenuBorder(), item->IsLast(), m_menuMetrics.ShadowWidth());
         TileBackground(dis.hDC, dis.rcItem.left, dis.rcItem.top, cx - allowance.dx, cy - allowance.dy);
     });
     // 5.

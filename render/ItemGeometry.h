@@ -6,17 +6,17 @@
 namespace quillon {
 
 // How much of a popup item the border painter takes: Flat with Shadow keeps
-// two pixels on the right of every item and below the last one for the
-// shadow; Flat gives the two pixels of the system's 3D edge back.
+// the shadow's width (two pixels at 96 DPI) on the right of every item and
+// below the last one; Flat gives as much of the system's 3D edge back.
 struct ShadowAllowance {
     LONG dx = 0;
     LONG dy = 0;
 };
 
-inline ShadowAllowance ShadowAllowanceOf(LONG menuBorder, bool lastItem) noexcept {
+inline ShadowAllowance ShadowAllowanceOf(LONG menuBorder, bool lastItem, LONG shadowWidth) noexcept {
     switch (menuBorder) {
-    case qlBorderFlatWithShadow: return {2, lastItem ? 2 : 0};
-    case qlBorderFlat: return {-2, 0};
+    case qlBorderFlatWithShadow: return {shadowWidth, lastItem ? shadowWidth : 0};
+    case qlBorderFlat: return {-shadowWidth, 0};
     default: return {};
     }
 }

@@ -41,7 +41,26 @@ bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept {
     metrics.handle = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
     metrics.width = HimetricToPixels(cx, LOGPIXELSX);
     metrics.height = HimetricToPixels(cy, LOGPIXELSY);
+    metrics.pixelWidth = metrics.width;
+    metrics.pixelHeight = metrics.height;
     return true;
+}
+
+PictureMetrics ShownAtDpi(const PictureMetrics& picture, UINT dpi, bool libraryIcon) noexcept {
+    PictureMetrics shown = picture;
+    LONG w = picture.pixelWidth ? picture.pixelWidth : picture.width;
+    LONG h = picture.pixelHeight ? picture.pixelHeight : picture.height;
+    shown.pixelWidth = w;
+    shown.pixelHeight = h;
+    if (libraryIcon && w > 0 && h > 0) {
+        constexpr LONG kIconAt96 = 16;
+        const LONG longer = w > h ? w : h;
+        w = MulDiv(w, kIconAt96, longer);
+        h = MulDiv(h, kIconAt96, longer);
+    }
+    shown.width = MulDiv(w, static_cast<int>(dpi), 96);
+    shown.height = MulDiv(h, static_cast<int>(dpi), 96);
+    return shown;
 }
 
 bool GetPictureMetrics(IPictureDisp* picture, PictureMetrics& metrics) noexcept {

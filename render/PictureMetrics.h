@@ -14,8 +14,15 @@ LONG HimetricToPixels(LONG himetric, int logPixelsIndex) noexcept;
 struct PictureMetrics {
     SHORT type = PICTYPE_UNINITIALIZED;
     HANDLE handle = nullptr;
-    LONG width = 0;   // pixels
-    LONG height = 0;  // pixels
+    LONG width = 0;   // pixels, as shown
+    LONG height = 0;  // pixels, as shown
+    LONG pixelWidth = 0;   // the picture's own pixels; 0: as shown
+    LONG pixelHeight = 0;
+
+    // Shown at another size than its own: drawn scaled.
+    bool Scaled() const noexcept {
+        return (pixelWidth && pixelWidth != width) || (pixelHeight && pixelHeight != height);
+    }
 
     // What DrawStateA can draw: a bitmap or an icon with a handle. Anything
     // else would reach it as DST_COMPLEX without the callback that needs.
@@ -26,6 +33,11 @@ struct PictureMetrics {
 // does not answer.
 bool GetPictureMetrics(IPictureDisp* picture, PictureMetrics& metrics) noexcept;
 bool GetPictureMetrics(IPicture* picture, PictureMetrics& metrics) noexcept;
+
+// A picture as shown at `dpi`. A host's picture is made for 96 DPI and grows
+// with the DPI; an icon of the resource library is loaded for the DPI and
+// stands for a 16-pixel picture at 96. Width and height keep their ratio.
+PictureMetrics ShownAtDpi(const PictureMetrics& picture, UINT dpi, bool libraryIcon) noexcept;
 
 // The metrics of one picture object, read once for as long as the same
 // object is asked about: a menu asks for the pictures of all its items

@@ -32,7 +32,8 @@ public:
         picW = q.GetPictureColumnWidth(item);
         keyW = q.GetMaxShortcutWidth(item);
         ownPicture = item.Picture() != nullptr;
-        const PictureMetrics* shown = ownPicture ? item.PictureInfo() : item.Checked() ? checkMark : nullptr;
+        PictureMetrics own;
+        const PictureMetrics* shown = ownPicture ? q.ShownPictureOf(item, own) : item.Checked() ? checkMark : nullptr;
         // A radio item shows a bullet unless the host gave a check mark picture.
         radioBullet = !ownPicture && item.Checked() && item.RadioCheck() && !q.CheckMarkPicture();
         if (radioBullet) shown = nullptr;
@@ -42,7 +43,14 @@ public:
         border = q.MenuBorder();
         rtl = q.RightToLeft();
         background = q.BackgroundPicture() != nullptr;
-        const ShadowAllowance a = ShadowAllowanceOf(border, item.IsLast());
+        // The control's own sizes at the DPI painted for.
+        const SystemMenuMetrics& metrics = q.MenuMetrics();
+        px1 = metrics.Scale(1);
+        px2 = metrics.Scale(2);
+        shadowWidth = metrics.ShadowWidth();
+        textGap = metrics.Scale(6);
+        minBullet = metrics.Scale(4);
+        const ShadowAllowance a = ShadowAllowanceOf(border, item.IsLast(), shadowWidth);
         dx = a.dx;
         dy = a.dy;
         height = cy - dy;
@@ -54,17 +62,17 @@ public:
     void Background() {
         FillPlain(dc, 0, 0, cx, cy, menuBack);
         LONG left = 0;
-        if (rtl) left = (cx - dx) - picW - 1 - (border == qlBorderFlat ? 2 : 0);
-        RECT column{left, 0, left + picW + 1, height};
+        if (rtl) left = (cx - dx) - picW - px1 - (border == qlBorderFlat ? shadowWidth : 0);
+        RECT column{left, 0, left + picW + px1, height};
         FillRect(dc, &column, q.BitmapBackgroundBrush());
     }
 
     void Separator() {
-        const LONG columnLeft = rtl ? cx - picW - (border == qlBorderFlatWithShadow ? 2 : 0) : 0;
+        const LONG columnLeft = rtl ? cx - picW - (border == qlBorderFlatWithShadow ? shadowWidth : 0) : 0;
         const LONG h2 = RoundHalfEven(height / 2.0);
         const bool xp = style == qlHighlightXP;
         if (!xp && bitmapBack == menuBack) {
-            RECT r{border == qlBorderNormal ? 2 : 0, h2, cx - 2, h2 + 2};
+            RECT r{border == qlBorderNormal ? px2 : 0, h2, cx - px2, h2 + 2};
             DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT);
             return;
         }
@@ -72,15 +80,15 @@ public:
             RECT column{columnLeft, 0, columnLeft + picW, height};
             FillRect(dc, &column, q.BitmapBackgroundBrush());
         }
-        const LONG from = rtl ? 0 : picW + 2;
-        const LONG to = rtl ? cx - picW - 2 : cx - 2;
+        const LONG from = rtl ? 0 : picW + px2;
+        const LONG to = rtl ? cx - picW - px2 : cx - px2;
         if (xp) {
-            FillPlain(dc, from, h2, to, h2 + 1, PaintColor(q, ColorRole::DisabledTextColor));
+            FillPlain(dc, from, h2, to, h2 + px1, PaintColor(q, ColorRole::DisabledTextColor));
             return;
         }
-        FillPlain(dc, from, h2, to, h2 + 1, DarkenColor(DarkenColor(menuBack)));
-        const LONG y2 = RoundHalfEven(height / 2.0 + 1);
-        FillPlain(dc, from, y2, to, y2 + 2, LightenColor(LightenColor(menuBack)));
+        FillPlain(dc, from, h2, to, h2 + px1, DarkenColor(DarkenColor(menuBack)));
+        const LONG y2 = RoundHalfEven(height / 2.0 + px1);
+        FillPlain(dc, from, y2, to, y2 + px2, LightenColor(LightenColor(menuBack)));
     }
 
     // The selection bar: gradients run from MenuHighlight into the menu
@@ -91,15 +99,16 @@ public:
         if (!selected) return;
         const bool xp = style == qlHighlightXP;
         const bool plainColumn = !ownPicture && menuBack == bitmapBack;
-        RECT r{(plainColumn || xp || rtl) ? 0 : picW + 2, 0, border == qlBorderFlatWithShadow ? cx - 2 : cx, height};
-        if (rtl && !plainColumn && !xp) r.right -= picW + 2;
+        RECT r{(plainColumn || xp || rtl) ? 0 : picW + px2, 0, border == qlBorderFlatWithShadow ? cx - shadowWidth : cx,
+               height};
+        if (rtl && !plainColumn && !xp) r.right -= picW + px2;
         const COLORREF second = xp ? PaintColor(q, ColorRole::MenuHighlightBorder) : menuBack;
         FillHighlight(dc, r, PaintColor(q, ColorRole::MenuHighlight), style, second);
     }
 
     void PictureCell() {
         if (!hasPicture && !radioBullet) return;
-        const LONG shadowShift = border == qlBorderFlatWithShadow ? 2 : 0;
+        const LONG shadowShift = border == qlBorderFlatWithShadow ? shadowWidth : 0;
         const bool xp = style == qlHighlightXP;
         if (radioBullet) {
             Bullet(shadowShift);
@@ -123,20 +132,20 @@ public:
             return;
         }
         if (!item.Checked()) return;
-        const LONG left = rtl ? cellLeft : 1;
-        const LONG right = left + picW - 2, bottom = height - 2;
+        const LONG left = rtl ? cellLeft : px1;
+        const LONG right = left + picW - px2, bottom = height - px2;
         SelectedObject pen(dc, q.HighlightBorderPen());
-        MoveToEx(dc, left, 1, nullptr);
-        LineTo(dc, right, 1);
+        MoveToEx(dc, left, px1, nullptr);
+        LineTo(dc, right, px1);
         LineTo(dc, right, bottom);
         LineTo(dc, left, bottom);
-        LineTo(dc, left, 1);
+        LineTo(dc, left, px1);
     }
 
     // The radio check: a round bullet in the text colour, half a check mark wide.
     void Bullet(LONG shadowShift) {
         LONG d = q.MenuMetrics().CheckWidth() / 2;
-        if (d < 4) d = 4;
+        if (d < minBullet) d = minBullet;
         const LONG cellLeft = rtl ? cx - picW - shadowShift : 0;
         const LONG x = cellLeft + RoundHalfEven((picW - d) / 2.0);
         const LONG y = RoundHalfEven((height - d) / 2.0);
@@ -162,8 +171,8 @@ public:
 
         Trap([&] {
             if (item.Caption().empty()) return;
-            const RECT r = rtl ? RECT{0, 0, cx - (picW + 6), height} : RECT{picW + 6, 0, cx, height};
-            const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+            const RECT r = rtl ? RECT{0, 0, cx - (picW + textGap), height} : RECT{picW + textGap, 0, cx, height};
+            const RECT shifted{r.left + px1, r.top + px1, r.right + px1, r.bottom + px1};
             fonts.Use(q.GetCachedItemFont(item, false));
             DrawItemTextWithEmboss(target, {item.Caption(), r, format, item.Language(), item.UnicodeText()}, color, emboss,
                                    shifted, embossColor);
@@ -172,7 +181,7 @@ public:
             if (item.ShortcutText().empty()) return;
             const LONG m = q.MenuMetrics().CheckWidth();
             const RECT r = rtl ? RECT{m, 0, m + keyW, height} : RECT{cx - keyW - m, 0, cx, height};
-            const RECT shifted{r.left + 1, r.top + 1, r.right + 1, r.bottom + 1};
+            const RECT shifted{r.left + px1, r.top + px1, r.right + px1, r.bottom + px1};
             fonts.Use(q.GetCachedItemFont(item, true));
             DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language(), item.UnicodeText()}, color, emboss,
                                    shifted, embossColor);
@@ -207,6 +216,7 @@ public:
     bool selected;
     LONG cx, cy;
     LONG picW = 0, keyW = 0, dx = 0, dy = 0, height = 0;
+    LONG px1 = 1, px2 = 2, shadowWidth = 2, textGap = 6, minBullet = 4;  // 96-DPI sizes, scaled
     LONG style = 0, border = 0;
     bool rtl = false, background = false;
     bool ownPicture = false;  // the item has a picture of its own
@@ -231,7 +241,10 @@ void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool 
 void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop) {
     PopupItemPainter p(*this, item, hDC, selected, cx, cy);
     // 1.
-    Trap([&] { p.Gather(CheckMarkInfo()); });
+    Trap([&] {
+        PictureMetrics checkMark;
+        p.Gather(ShownCheckMark(checkMark));
+    });
     // 2. The popup's border is repainted with every item.
     Trap([&] {
         if (p.border == qlBorderFlat || p.border == qlBorderFlatWithShadow) DrawPopupFrame(hDC, item, cx, cy, itemTop);

@@ -156,11 +156,6 @@ private:
     COLORREF m_shade = 0;
 };
 
-// How far from the corner the shadow starts: the first two pixels show
-// the screen unchanged.
-constexpr LONG kShadowOffset = 2;
-// Shadow lines, innermost first.
-constexpr LONG kShadowWidth = 2;
 
 }  // namespace
 
@@ -172,14 +167,17 @@ void Quillon::DrawRightShadow(HWND hwnd, HDC windowDC, const CMenuItem&, LONG yF
     if (!capture.ok()) return;
     const LONG W = wr.right - wr.left;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
-    PixelBlock pixels(W - kShadowWidth, yFrom, kShadowWidth, yTo - yFrom + 1);
-    for (LONG line = 0; line < kShadowWidth; ++line) {
-        const LONG x = W - kShadowWidth + line;
-        Shade shade(back, static_cast<float>(line) / 2.0f);
+    // Shadow lines, innermost first; the shadow starts as far below the
+    // corner as it is wide, the screen showing unchanged above.
+    const LONG width = m_menuMetrics.ShadowWidth(), offset = width;
+    PixelBlock pixels(W - width, yFrom, width, yTo - yFrom + 1);
+    for (LONG line = 0; line < width; ++line) {
+        const LONG x = W - width + line;
+        Shade shade(back, static_cast<float>(line) / static_cast<float>(width));
         for (LONG y = yFrom; y <= yTo; ++y) {
             const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;  // off the captured screen
-            pixels.Set(x, y, y < kShadowOffset ? screen : shade(screen));
+            pixels.Set(x, y, y < offset ? screen : shade(screen));
         }
     }
     pixels.Paint(windowDC);
@@ -189,19 +187,19 @@ void Quillon::DrawBottomShadow(HWND hwnd, HDC windowDC, const CMenuItem&) {
     RECT wr{};
     if (!GetWindowRect(hwnd, &wr)) return;
     const LONG W = wr.right - wr.left, H = wr.bottom - wr.top;
-    if (W <= 0 || H < kShadowWidth) return;
-    const CaptureReader capture(windowDC, m_ScreenCapture.get(), wr.top + H - kShadowWidth, wr.bottom,
-                                m_capturePixels);
+    const LONG width = m_menuMetrics.ShadowWidth(), offset = width;
+    if (W <= 0 || H < width) return;
+    const CaptureReader capture(windowDC, m_ScreenCapture.get(), wr.top + H - width, wr.bottom, m_capturePixels);
     if (!capture.ok()) return;
     const COLORREF back = PaintColor(*this, ColorRole::MenuBackground);
-    PixelBlock pixels(0, H - kShadowWidth, W, kShadowWidth);
-    for (LONG line = 0; line < kShadowWidth; ++line) {
-        const LONG y = H - kShadowWidth + line;
-        Shade shade(back, static_cast<float>(line) / 2.0f);
+    PixelBlock pixels(0, H - width, W, width);
+    for (LONG line = 0; line < width; ++line) {
+        const LONG y = H - width + line;
+        Shade shade(back, static_cast<float>(line) / static_cast<float>(width));
         for (LONG x = 0; x < W; ++x) {
             const COLORREF screen = capture.At(x + wr.left, y + wr.top);
             if (screen == CLR_INVALID) continue;
-            pixels.Set(x, y, x < kShadowOffset ? screen : shade(screen));
+            pixels.Set(x, y, x < offset ? screen : shade(screen));
         }
     }
     pixels.Paint(windowDC);
