@@ -104,6 +104,26 @@ void Quillon::CopyFont(IFontDisp* dest, IFontDisp* src) {
 
 // --- default fonts -------------------------------------------------------------
 
+namespace {
+
+// The properties of a LOGFONTA or LOGFONTW the system gave for `dpi`.
+template <class LogFont>
+FontProperties MenuFontProperties(const LogFont& lf, const std::wstring& face, UINT dpi) {
+    FontProperties p;
+    p.name = face;
+    p.charset = lf.lfCharSet;
+    p.italic = lf.lfItalic != 0;
+    p.strikethrough = lf.lfStrikeOut != 0;
+    p.underline = lf.lfUnderline != 0;
+    p.weight = static_cast<SHORT>(lf.lfWeight);
+    LONG points = 8;
+    if (lf.lfHeight != 0) points = std::labs(RoundHalfEven(static_cast<double>(lf.lfHeight) * 72.0 / dpi));
+    p.size = static_cast<LONGLONG>(points) * 10000;
+    return p;
+}
+
+}  // namespace
+
 IFontDisp* Quillon::GetSystemMenuFont(bool refresh) {
     if (m_SystemMenuFont && !refresh) return m_SystemMenuFont.get();
     m_SystemMenuFont.Reset();
@@ -121,32 +141,15 @@ IFontDisp* Quillon::GetSystemMenuFont(bool refresh) {
         // menu font for that DPI (where it can): its points are the same.
         LOGFONTW forDpi{};
         if (m_menuMetrics.MenuFont(forDpi)) {
-            p.name.assign(forDpi.lfFaceName, wcsnlen(forDpi.lfFaceName, LF_FACESIZE));
-            p.charset = forDpi.lfCharSet;
-            p.italic = forDpi.lfItalic != 0;
-            p.strikethrough = forDpi.lfStrikeOut != 0;
-            p.underline = forDpi.lfUnderline != 0;
-            p.weight = static_cast<SHORT>(forDpi.lfWeight);
-            LONG points = 8;
-            if (forDpi.lfHeight != 0)
-                points = std::labs(RoundHalfEven(static_cast<double>(forDpi.lfHeight) * 72.0 / m_menuMetrics.Dpi()));
-            p.size = static_cast<LONGLONG>(points) * 10000;
+            p = MenuFontProperties(forDpi, std::wstring(forDpi.lfFaceName, wcsnlen(forDpi.lfFaceName, LF_FACESIZE)),
+                                   m_menuMetrics.Dpi());
         } else if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, kMetricsSize, &metrics.ncm, 0)) {
             const LOGFONTA& lf = metrics.ncm.lfMenuFont;
             char face[LF_FACESIZE + 1] = {};
             for (int i = 0; i < LF_FACESIZE && lf.lfFaceName[i]; ++i) face[i] = lf.lfFaceName[i];
             wchar_t wide[LF_FACESIZE + 1] = {};
             MultiByteToWideChar(CP_ACP, 0, face, -1, wide, LF_FACESIZE + 1);
-            p.name = wide;
-            p.charset = lf.lfCharSet;
-            p.italic = lf.lfItalic != 0;
-            p.strikethrough = lf.lfStrikeOut != 0;
-            p.underline = lf.lfUnderline != 0;
-            p.weight = static_cast<SHORT>(lf.lfWeight);
-            LONG points = 8;
-            if (lf.lfHeight != 0)
-                points = std::labs(RoundHalfEven(static_cast<double>(lf.lfHeight) * 72.0 / SystemMenuMetrics::SystemDpi()));
-            p.size = static_cast<LONGLONG>(points) * 10000;
+            p = MenuFontProperties(lf, wide, SystemMenuMetrics::SystemDpi());
         } else {
             ComPtr<IFontDisp> ambient = ComPtr<IFontDisp>::Adopt(AmbientFont());
             p = FontProperties::Of(ambient.get());
