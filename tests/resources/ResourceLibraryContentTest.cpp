@@ -1,9 +1,10 @@
 // The content of QuillonRes.dll as built into bin/ beside the test program:
 // per language a consecutive run of strings "KEY\nhelp text\nicon base
-// name", the 16 by 16 icons those strings name, the check mark; and the
-// control's default pictures drawn from it.
+// name", the icons those strings name and the check mark, each in every size
+// of kIconSizes; and the control's default pictures drawn from it.
 #include <windows.h>
 #include <olectl.h>
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -195,6 +196,73 @@ TEST_F(ResourceContent, EveryNamedIconAndTheCheckMarkIsA16By16Icon) {
     for (const std::wstring& name : names) ExpectIcon16(lib, Utf8(name) + "_ICON");
     ExpectIcon16(lib, "CHECKMARK_ICON");
     EXPECT_EQ(nullptr, LoadImageA(lib, "NO_SUCH_ICON", IMAGE_ICON, 16, 16, 0)) << "the check can fail";
+}
+
+// The sizes of every icon group, for displays from 100% to 300%.
+const std::vector<int> kIconSizes = {16, 20, 24, 32, 48};
+
+const LPCWSTR kGroupIcon = MAKEINTRESOURCEW(14);  // RT_GROUP_ICON for the wide functions
+
+BOOL CALLBACK AddGroupName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
+    reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(
+        IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<ULONG_PTR>(name)) : std::wstring(name));
+    return TRUE;
+}
+
+// The widths of a group's images as its GRPICONDIR lists them: a 6-byte
+// header and 14-byte entries that start with width and height (0 for 256).
+std::vector<int> GroupSizes(HMODULE lib, const std::wstring& name) {
+    HRSRC info = FindResourceW(lib, name.c_str(), kGroupIcon);
+    HGLOBAL data = info ? LoadResource(lib, info) : nullptr;
+    const auto* dir = static_cast<const BYTE*>(data ? LockResource(data) : nullptr);
+    if (!dir || SizeofResource(lib, info) < 6) return {};
+    const int count = dir[4] | dir[5] << 8;
+    if (SizeofResource(lib, info) < static_cast<DWORD>(6 + 14 * count)) return {};
+    std::vector<int> sizes;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = dir + 6 + 14 * i;
+        const int width = entry[0] ? entry[0] : 256, height = entry[1] ? entry[1] : 256;
+        sizes.push_back(width == height ? width : -1);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
+}
+
+// The icon loaded at a size: its colour bitmap is that size and has opaque
+// pixels.
+void ExpectIconOfSize(HMODULE lib, const std::wstring& name, int size) {
+    SCOPED_TRACE(size);
+    HICON icon = static_cast<HICON>(LoadImageW(lib, name.c_str(), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP bm{};
+    EXPECT_TRUE(info.hbmColor && GetObjectW(info.hbmColor, sizeof bm, &bm));
+    EXPECT_EQ(size, bm.bmWidth);
+    EXPECT_EQ(size, bm.bmHeight);
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::vector<RGBQUAD> pixels(static_cast<size_t>(size * size));
+    HDC screen = GetDC(nullptr);
+    const int rows = info.hbmColor ? GetDIBits(screen, info.hbmColor, 0, size, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(size, rows);
+    EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](RGBQUAD p) { return p.rgbReserved == 255; }))
+        << "some opaque pixel";
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+}
+
+TEST_F(ResourceContent, EveryIconGroupHoldsEachSizeAndLoadsAtIt) {
+    std::vector<std::wstring> groups;
+    EnumResourceNamesW(lib, kGroupIcon, AddGroupName, reinterpret_cast<LONG_PTR>(&groups));
+    ASSERT_GE(groups.size(), kCommands.size() + 1) << "the commands' icons and the check mark";
+    for (const std::wstring& name : groups) {
+        SCOPED_TRACE(Utf8(name));
+        EXPECT_EQ(kIconSizes, GroupSizes(lib, name));
+        for (int size : kIconSizes) ExpectIconOfSize(lib, name, size);
+    }
 }
 
 TEST_F(ResourceContent, TheDemoMenuCaptionsOfEachLanguageHaveEntries) {

@@ -1,10 +1,13 @@
 #pragma once
-// A 16 by 16 true-colour canvas with alpha and the few drawing operations
-// the command icons are made of. Drawing outside the canvas is clipped.
-#include <array>
+// A square true-colour canvas with alpha and the few drawing operations the
+// command icons are made of. Drawings are written in a 16 by 16 design grid
+// and rendered at the canvas's size: at 16 pixels exactly as designed, pixel
+// for pixel; at other sizes scaled (CanvasScaled.cpp). Drawing outside the
+// canvas is clipped.
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
+#include <vector>
 
 namespace mkicons {
 
@@ -44,32 +47,77 @@ bool ColourOfLetter(char letter, Rgba& out);
 
 class Canvas {
 public:
-    static constexpr int kSize = 16;
+    static constexpr int kGrid = 16;  // the design grid every drawing uses
 
+    explicit Canvas(int size = kGrid) : m_size(size), m_pixels(static_cast<size_t>(size * size)) {}
+    int Size() const { return m_size; }
+
+    // A pixel of the rendered image (pixels, not design units).
     Rgba At(int x, int y) const { return Inside(x, y) ? m_pixels[Index(x, y)] : Rgba{}; }
-    void Set(int x, int y, Rgba c) {
-        if (Inside(x, y)) m_pixels[Index(x, y)] = c;
-    }
+
+    // The operations below take design-grid coordinates.
+    void Set(int x, int y, Rgba c);                      // one cell
     void Fill(int x0, int y0, int x1, int y1, Rgba c);   // inclusive corners
-    void Frame(int x0, int y0, int x1, int y1, Rgba c);  // one pixel wide
-    void Line(int x0, int y0, int x1, int y1, Rgba c);   // Bresenham
-    // A line of square pens `width` pixels wide.
+    void Frame(int x0, int y0, int x1, int y1, Rgba c);  // one cell wide
+    void Line(int x0, int y0, int x1, int y1, Rgba c);   // Bresenham at 16 pixels
+    // A line of square pens `width` cells wide.
     void ThickLine(int x0, int y0, int x1, int y1, int width, Rgba c);
-    // Pixels whose centres lie within `r` of (cx, cy); centres may be halves.
+    // The points within `r` of (cx, cy) (at 16 pixels: the pixels whose
+    // centres are); centres may be halves.
     void Disc(double cx, double cy, double r, Rgba c);
-    // Pixels whose centres lie between `inner` and `outer` from (cx, cy),
-    // limited to angles [from, to] in degrees (0 = right, 90 = up).
+    // The points between `inner` and `outer` from (cx, cy), limited to angles
+    // [from, to] in degrees (0 = right, 90 = up); at 16 pixels by centres too.
     void Ring(double cx, double cy, double inner, double outer, Rgba c, double from = 0, double to = 360);
-    // A pixel map: one string per row from the top, one letter per pixel.
+    // A pixel map: one string per row from the top, one letter per cell.
     // False when a row's letter is unknown.
     bool Map(int x0, int y0, std::initializer_list<std::string_view> rows);
     // Mirror left to right.
     void Mirror();
 
 private:
-    static bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < kSize && y < kSize; }
-    static int Index(int x, int y) { return y * kSize + x; }
-    std::array<Rgba, kSize * kSize> m_pixels{};
+    class Layer;
+
+    bool Exact() const { return m_size == kGrid; }
+    bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < m_size && y < m_size; }
+    size_t Index(int x, int y) const { return static_cast<size_t>(y * m_size + x); }
+    void SetPixel(int x, int y, Rgba c) {
+        if (Inside(x, y)) m_pixels[Index(x, y)] = c;
+    }
+
+    // The scaled path (CanvasScaled.cpp), in design units.
+    void FillScaled(double x0, double y0, double x1, double y1, Rgba c);  // half-open area
+    void ThickLineScaled(int x0, int y0, int x1, int y1, int width, Rgba c);
+    void RingScaled(double cx, double cy, double inner, double outer, Rgba c, double from, double to);
+    bool MapScaled(int x0, int y0, std::initializer_list<std::string_view> rows);
+    void Lay(const Layer& layer);
+
+    // Whether the point (u, v) of the design grid lies on the ring of Ring().
+    static bool InRing(double u, double v, double cx, double cy, double inner, double outer, double from, double to);
+
+    // Calls cell(x, y, colour) for every lettered cell of a pixel map, row by
+    // row; false at the first ragged row or unknown letter.
+    template <class Cell>
+    static bool ForEachCell(int x0, int y0, std::initializer_list<std::string_view> rows, Cell cell) {
+        const size_t width = rows.size() ? rows.begin()->size() : 0;
+        int y = y0;
+        for (std::string_view row : rows) {
+            if (row.size() != width) return false;  // a ragged map is a typing error
+            int x = x0;
+            for (char letter : row) {
+                Rgba c;
+                if (letter != '.') {
+                    if (!ColourOfLetter(letter, c)) return false;
+                    cell(x, y, c);
+                }
+                ++x;
+            }
+            ++y;
+        }
+        return true;
+    }
+
+    int m_size;
+    std::vector<Rgba> m_pixels;
 };
 
 }  // namespace mkicons

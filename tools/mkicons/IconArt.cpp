@@ -273,7 +273,7 @@ bool Replace(Canvas& c) {
 }
 
 bool SelectAll(Canvas& c) {
-    for (int i = 0; i < Canvas::kSize; ++i)
+    for (int i = 0; i < Canvas::kGrid; ++i)
         if (i % 2 == 0) {
             c.Set(i, 0, kBlack);
             c.Set(i, 15, kBlack);

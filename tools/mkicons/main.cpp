@@ -1,6 +1,7 @@
-// mkicons OUTDIR: draws every command icon into OUTDIR/<base name>.ico and
-// writes OUTDIR/QuillonIcons.rc, which names each one <base name>_ICON.
-// The resource script is written last, so its presence means a full set.
+// mkicons OUTDIR: draws every command icon at each of its sizes into
+// OUTDIR/<base name>.ico and writes OUTDIR/QuillonIcons.rc, which names each
+// one <base name>_ICON. The resource script is written last, so its presence
+// means a full set.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -8,6 +9,10 @@
 #include "tools/mkicons/IconArt.h"
 
 namespace {
+
+// The sizes of every icon, for displays from 100% to 300%; each is drawn at
+// its own resolution.
+constexpr int kSizes[] = {16, 20, 24, 32, 48};
 
 bool WriteFile(const std::string& path, const void* data, size_t size) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -18,13 +23,16 @@ bool WriteFile(const std::string& path, const void* data, size_t size) {
 int Run(const std::string& dir) {
     std::string script = "// Written by mkicons: the command icons of QuillonRes.dll.\n";
     for (const mkicons::IconArt& art : mkicons::AllIcons()) {
-        mkicons::Canvas canvas;
         const std::string base(art.baseName);
-        if (!art.draw(canvas)) {
-            std::fprintf(stderr, "mkicons: the drawing of %s has a malformed pixel map\n", base.c_str());
-            return 1;
+        std::vector<mkicons::Canvas> images;
+        for (int size : kSizes) {
+            images.emplace_back(size);
+            if (!art.draw(images.back())) {
+                std::fprintf(stderr, "mkicons: the drawing of %s has a malformed pixel map\n", base.c_str());
+                return 1;
+            }
         }
-        const std::vector<std::uint8_t> ico = mkicons::EncodeIco(canvas);
+        const std::vector<std::uint8_t> ico = mkicons::EncodeIco(images);
         if (!WriteFile(dir + "/" + base + ".ico", ico.data(), ico.size())) {
             std::fprintf(stderr, "mkicons: cannot write %s/%s.ico\n", dir.c_str(), base.c_str());
             return 1;
