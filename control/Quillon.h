@@ -20,6 +20,8 @@
 #include "menu/SystemMenuMetrics.h"
 #include "menu/TextMeasurer.h"
 #include "render/ColorUtils.h"
+#include "render/ColorScheme.h"
+#include "render/MenuBarBackground.h"
 #include "render/PictureMetrics.h"
 #include "hook/Guard.h"
 #include "hook/SubclassListener.h"
@@ -238,6 +240,11 @@ public:
     STDMETHODIMP put_TootipBackground(OLE_COLOR value) override;
     STDMETHODIMP get_TootipTextColor(OLE_COLOR* value) override;
     STDMETHODIMP put_TootipTextColor(OLE_COLOR value) override;
+    STDMETHODIMP get_ColorScheme(qlColorScheme* value) override;
+    STDMETHODIMP put_ColorScheme(qlColorScheme value) override;
+    // The user's app theme or high contrast may have changed: the colours
+    // follow when what is painted changes.
+    void FollowColorSettings();
 
     // The value a colour property reads (custom or default; resolved at
     // run time), and the default computed for the role.
@@ -257,6 +264,19 @@ public:
     IDispatch* ImageList() const { return m_ImageList.get(); }
     // The background picture as the popup painter uses it.
     IPicture* BackgroundPicture() const { return m_BackgroundPicture.get(); }
+    // The settings as the menus are painted: while high contrast is on,
+    // Plain highlights, no shadow, no background picture and no custom
+    // colours, whatever the properties hold.
+    const ColorScheme& Scheme() const { return m_colorScheme; }
+    LONG PaintedHighlightStyle() const { return m_colorScheme.HighContrast() ? qlHighlightPlain : m_HighlightStyle; }
+    LONG PaintedMenuBorder() const {
+        return m_colorScheme.HighContrast() && m_MenuBorder == qlBorderFlatWithShadow ? qlBorderFlat : m_MenuBorder;
+    }
+    IPicture* PaintedBackgroundPicture() const { return m_colorScheme.HighContrast() ? nullptr : BackgroundPicture(); }
+    bool PaintsCustomColors() const { return m_bUseCustomColors && !m_colorScheme.HighContrast(); }
+    // A colour role as painted: the property's value resolved, or the
+    // system's colour for it in high contrast.
+    COLORREF PaintedColor(ColorRole role);
     LONG BackgroundWidth() const { return m_lBackgroundWidth; }
     LONG BackgroundHeight() const { return m_lBackgroundHeight; }
     HDC BackgroundDC() const { return m_hBackgroundDC; }
@@ -312,6 +332,8 @@ private:
     bool m_bUseCustomColors = false;
     OLE_COLOR m_customColors[kColorRoleCount] = {};
     DefaultColors m_defaultColors;
+    ColorScheme m_colorScheme;
+    MenuBarBackground m_menuBarBackground;
     bool m_bShowTooltip = true;
     LONG m_TootipStyle = 0;
     bool m_bShowTootipTitle = false;

@@ -74,6 +74,8 @@ void Quillon::AttachToForm() {
             });
         }
     }
+    // The user's settings as they are when the control starts.
+    Trap([&] { m_colorScheme.Refresh(); });
     Trap([&] { ComputeDefaultColors(); });
 }
 

@@ -84,6 +84,30 @@ STDMETHODIMP Quillon::put_UseCustomColors(VARIANT_BOOL value) {
     });
 }
 
+STDMETHODIMP Quillon::get_ColorScheme(qlColorScheme* value) {
+    if (!value) return E_POINTER;
+    *value = static_cast<qlColorScheme>(m_colorScheme.Chosen());
+    return S_OK;
+}
+
+STDMETHODIMP Quillon::put_ColorScheme(qlColorScheme value) {
+    // Any value is stored; unknown schemes paint as Classic.
+    if (value == m_colorScheme.Chosen()) return S_OK;
+    Trap([&] {
+        m_colorScheme.Choose(value);
+        RecomputeColorsAndRefresh();
+        SetTooltipColors(PaintedColor(ColorRole::TootipTextColor), PaintedColor(ColorRole::TootipBackground));
+    });
+    PropertyChanged(DISPID_ColorScheme);
+    return S_OK;
+}
+
+void Quillon::FollowColorSettings() {
+    if (!m_colorScheme.Refresh()) return;
+    RecomputeColorsAndRefresh();
+    Trap([&] { SetTooltipColors(PaintedColor(ColorRole::TootipTextColor), PaintedColor(ColorRole::TootipBackground)); });
+}
+
 #define QUILLON_COLOR_PROPERTY(Name)                                                                            \
     STDMETHODIMP Quillon::get_##Name(OLE_COLOR* value) { return ReadColor(ColorRole::Name, value); }            \
     STDMETHODIMP Quillon::put_##Name(OLE_COLOR value) {                                                         \

@@ -73,9 +73,13 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         m_menuMetrics.Invalidate();
         FollowDpiChange(hwnd);
         break;
+    case WM_SYSCOLORCHANGE:
+        FollowColorSettings();
+        break;
     case WM_SETTINGCHANGE:
         m_menuMetrics.Invalidate();
         FollowDpiChange(hwnd);
+        FollowColorSettings();  // high contrast, or the app theme ("ImmersiveColorSet")
         [[fallthrough]];
     case WM_GETMINMAXINFO:
         if (ItemCount() > 0) RefreshColors(hwnd);
@@ -116,7 +120,7 @@ LRESULT Quillon::WindowMsgListener(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         }
         break;
 
-    default:  // WM_SYSCOLORCHANGE, WM_CONTEXTMENU and anything else
+    default:  // WM_CONTEXTMENU and anything else
         break;
     }
     return result;

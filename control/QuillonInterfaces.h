@@ -51,6 +51,7 @@ inline constexpr DISPID DISPID_ShowTootipTitle = 0x68030065;
 inline constexpr DISPID DISPID_GetMeanColor = 0x60030053;
 inline constexpr DISPID DISPID_CaptureScreen = 0x60030062;
 inline constexpr DISPID DISPID_BackgroundPicture = 0x68030064;
+inline constexpr DISPID DISPID_ColorScheme = 0x6803006B;
 
 // --- __Quillon (events) ---------------------------------------------------
 inline constexpr DISPID DISPID_SetMenuItemAttributes = 1;
@@ -79,6 +80,7 @@ enum qlHighlight : LONG {
 };
 enum qlBorder : LONG { qlBorderNormal = 0, qlBorderFlat = 1, qlBorderFlatWithShadow = 2 };
 enum qlTooltipStyle : LONG { qlBalloon = 0, qlRectangle = 1 };
+enum qlColorScheme : LONG { qlColorSchemeClassic = 0, qlColorSchemeDark = 1, qlColorSchemeAuto = 2 };
 enum qlLanguage : LONG {
     qlEnglish = 0,
     qlKorean = 1,
@@ -153,6 +155,8 @@ struct _Quillon : public IDispatch {
     virtual HRESULT STDMETHODCALLTYPE CaptureScreen(IPictureDisp** retVal) = 0;
     virtual HRESULT STDMETHODCALLTYPE get_BackgroundPicture(IPictureDisp** value) = 0;
     virtual HRESULT STDMETHODCALLTYPE putref_BackgroundPicture(IPictureDisp* value) = 0;
+    virtual HRESULT STDMETHODCALLTYPE get_ColorScheme(qlColorScheme* value) = 0;
+    virtual HRESULT STDMETHODCALLTYPE put_ColorScheme(qlColorScheme value) = 0;
 };
 
 }  // namespace quillon

@@ -80,6 +80,7 @@ void Quillon::UserControl_Terminate() {
     });
     // Menus that outlive the control are drawn by the system again.
     Trap([&] { RestoreConvertedItems(); });
+    Trap([&] { m_menuBarBackground.Restore(); });
     Trap([&] {
         if (m_hwndOwner && IsWindow(m_hwndOwner)) DrawMenuBar(m_hwndOwner);
     });

@@ -162,6 +162,8 @@ struct PropertyPersistence {
         WriteLong(bag, L"Language", q.m_Language, std::nullopt);
         WriteBool(bag, L"ShowTooltip", q.m_bShowTooltip, true);
         WritePicture(bag, L"BackgroundPicture", q.m_BackgroundPicture.get());
+        // Forms saved before the schemes existed stay byte for byte the same.
+        WriteLong(bag, L"ColorScheme", q.m_colorScheme.Chosen(), qlColorSchemeClassic);
     }
 
     static void Read(Quillon& q, IPropertyBag* bag) {
@@ -184,6 +186,13 @@ struct PropertyPersistence {
         });
         Trap([&] {
             if (auto v = ReadBool(bag, L"UseCustomColors", false)) q.m_bUseCustomColors = *v;
+        });
+        // The scheme first: the colours below were saved against its defaults.
+        Trap([&] {
+            if (auto v = ReadLong(bag, L"ColorScheme", qlColorSchemeClassic)) {
+                q.m_colorScheme.Choose(*v);
+                q.ComputeDefaultColors();
+            }
         });
         const DefaultColors d = q.m_defaultColors;
         const struct {
@@ -252,8 +261,7 @@ struct PropertyPersistence {
         Trap([&] {
             if (!q.m_Tooltip || !q.m_Tooltip->hwnd()) return;
             q.m_Tooltip->SetBalloonStyle(q.m_TootipStyle == qlBalloon);
-            q.SetTooltipColors(SystemColor(q.ColorProperty(R::TootipTextColor)),
-                               SystemColor(q.ColorProperty(R::TootipBackground)));
+            q.SetTooltipColors(q.PaintedColor(R::TootipTextColor), q.PaintedColor(R::TootipBackground));
         });
         Trap([&] { q.RefreshColors(q.m_hwndOwner); });
     }

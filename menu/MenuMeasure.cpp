@@ -197,7 +197,7 @@ void Quillon::OnMeasureItem(WPARAM, LPARAM lParam, bool& route, LRESULT& result)
     mis.itemWidth = static_cast<UINT>(width);
     mis.itemHeight = static_cast<UINT>(height);
     Trap([&] {
-        if (item && MenuBorder() == qlBorderFlatWithShadow && item->IsLast())
+        if (item && PaintedMenuBorder() == qlBorderFlatWithShadow && item->IsLast())
             mis.itemHeight += static_cast<UINT>(m_menuMetrics.ShadowWidth());
     });
     // 14.

@@ -263,6 +263,13 @@ void Quillon::RefreshMenuBar(HWND hwnd) {
     // A released control converts nothing any more: nobody would paint it.
     if (Terminated() || !hwnd || !IsWindow(hwnd)) return;
     Trap([&] { ScanMenuBar(GetMenu(hwnd)); });
+    // A dark bar is dark beyond its items too; otherwise it is the host's.
+    Trap([&] {
+        if (m_colorScheme.Dark())
+            m_menuBarBackground.Paint(GetMenu(hwnd), PaintedColor(ColorRole::MenuBarBackground));
+        else
+            m_menuBarBackground.Restore();
+    });
     Trap([&] { DrawMenuBar(hwnd); });
 }
 

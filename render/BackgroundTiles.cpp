@@ -16,7 +16,7 @@ LONG TileOffset(LONG v, LONG size) noexcept {
 }  // namespace
 
 void Quillon::TileBackground(HDC hDC, LONG x, LONG y, LONG width, LONG height) {
-    IPicture* picture = BackgroundPicture();
+    IPicture* picture = PaintedBackgroundPicture();
     if (!picture) return;
     SHORT type = PICTYPE_UNINITIALIZED;
     if (FAILED(picture->get_Type(&type)) || (type != PICTYPE_BITMAP && type != PICTYPE_ICON)) return;

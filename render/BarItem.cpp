@@ -22,12 +22,12 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
     // 1. Background.
     Trap([&] {
         RECT r{0, 0, cx, cy};
-        if (selected && HighlightStyle() == qlHighlightXP) {
+        if (selected && PaintedHighlightStyle() == qlHighlightXP) {
             const COLORREF box = PaintColor(*this, m_bMenuLoopActive ? ColorRole::MenuBarBackground : ColorRole::MenuHighlight);
             FillHighlight(hDC, r, box, qlHighlightXP, PaintColor(*this, ColorRole::MenuHighlightBorder));
         } else {
             const COLORREF back =
-                PaintColor(*this, UseCustomColors() && selected ? ColorRole::MenuBackground : ColorRole::MenuBarBackground);
+                PaintColor(*this, PaintsCustomColors() && selected ? ColorRole::MenuBackground : ColorRole::MenuBarBackground);
             FillHighlight(hDC, r, back, qlHighlightPlain, back);
         }
     });
@@ -63,7 +63,7 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
     Trap([&] {
         if (!selected) return;
         RECT r{0, 0, cx, cy};
-        if (MenuBorder() == qlBorderFlat || MenuBorder() == qlBorderFlatWithShadow)
+        if (PaintedMenuBorder() == qlBorderFlat || PaintedMenuBorder() == qlBorderFlatWithShadow)
             DrawItemFrame(hDC, r, true);
         else
             DrawEdge(hDC, &r, m_bMenuLoopActive ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

@@ -6,7 +6,11 @@
 
 namespace quillon {
 
-void Quillon::ComputeDefaultColors() { m_defaultColors = ComputeSystemDefaultColors(m_HighlightStyle); }
+void Quillon::ComputeDefaultColors() { m_defaultColors = m_colorScheme.Defaults(m_HighlightStyle); }
+
+COLORREF Quillon::PaintedColor(ColorRole role) {
+    return m_colorScheme.HighContrast() ? ColorScheme::HighContrastColor(role) : SystemColor(ColorProperty(role));
+}
 
 template <class Handle>
 void Quillon::ReplaceCachedObject(Handle& slot, Handle fresh) noexcept {
@@ -26,12 +30,12 @@ void Quillon::RefreshColors(HWND hwnd) {
     Trap([&] { ComputeDefaultColors(); });
     Trap([&] {
         ReplaceCachedObject(m_hMenuBackgroundBrush,
-                            CreateSolidBrush(SystemColor(ColorProperty(ColorRole::MenuBackground))));
+                            CreateSolidBrush(PaintedColor(ColorRole::MenuBackground)));
     });
     Trap([&] { RebuildBitmapBackgroundBrush(); });
     Trap([&] {
         ReplaceCachedObject(m_hHighlightBorderPen,
-                            CreatePen(PS_INSIDEFRAME, 1, SystemColor(ColorProperty(ColorRole::MenuHighlightBorder))));
+                            CreatePen(PS_INSIDEFRAME, 1, PaintedColor(ColorRole::MenuHighlightBorder)));
     });
     Trap([&] {
         if (!hwnd || !IsWindow(hwnd)) return;
@@ -47,7 +51,7 @@ void Quillon::RefreshColors(HWND hwnd) {
 
 void Quillon::RebuildBitmapBackgroundBrush() {
     ReplaceCachedObject(m_hBitmapBackgroundBrush,
-                        CreateSolidBrush(SystemColor(ColorProperty(ColorRole::BitmapBackground))));
+                        CreateSolidBrush(PaintedColor(ColorRole::BitmapBackground)));
 }
 
 HBRUSH Quillon::MenuBackgroundBrush() const { return m_hMenuBackgroundBrush; }

@@ -101,7 +101,7 @@ void Quillon::HotBarItem(HWND hwnd, HMENU menu, int position) {
     // goes on top of that repaint.
     Trap([&] { HiliteBarItem(hwnd, menu, position, true); });
     Trap([&] {
-        if (MenuBorder() != 1 && MenuBorder() != 2) return;
+        if (PaintedMenuBorder() != 1 && PaintedMenuBorder() != 2) return;
         HDC dc = GetWindowDC(hwnd);
         if (!dc) return;
         RECT window{}, item{};

@@ -57,8 +57,8 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
     Trap([&] { item->SetDisabled((dis.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0); });
     // 4. The tile goes under the item before anything else.
     Trap([&] {
-        if (item->IsTopLevel() || !BackgroundPicture()) return;
-        const ShadowAllowance allowance = ShadowAllowanceOf(MenuBorder(), item->IsLast(), m_menuMetrics.ShadowWidth());
+        if (item->IsTopLevel() || !PaintedBackgroundPicture()) return;
+        const ShadowAllowance allowance = ShadowAllowanceOf(PaintedMenuBorder(), item->IsLast(), m_menuMetrics.ShadowWidth());
         TileBackground(dis.hDC, dis.rcItem.left, dis.rcItem.top, cx - allowance.dx, cy - allowance.dy);
     });
     // 5.

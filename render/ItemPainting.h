@@ -14,6 +14,7 @@ namespace quillon {
 // rather than asking the container for its user mode every time.
 inline COLORREF PaintColor(const Quillon& q, ColorRole role) {
     constexpr OLE_COLOR kNotSet = 0xFFFFFFFFu;
+    if (q.Scheme().HighContrast()) return ColorScheme::HighContrastColor(role);
     const OLE_COLOR custom = q.CustomColor(role);
     return SystemColor(q.UseCustomColors() && custom != kNotSet ? custom : q.DefaultColor(role));
 }

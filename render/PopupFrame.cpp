@@ -30,7 +30,7 @@ void Quillon::GrabScreen() {
     // Only shadows need it; it spans every monitor, where popups may open.
     ComPtr<IPictureDisp> capture;
     POINT origin{};
-    if (MenuBorder() == qlBorderFlatWithShadow) Trap([&] {
+    if (PaintedMenuBorder() == qlBorderFlatWithShadow) Trap([&] {
         origin = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN)};
         const int cx = GetSystemMetrics(SM_CXVIRTUALSCREEN);
         const int cy = GetSystemMetrics(SM_CYVIRTUALSCREEN);
@@ -63,7 +63,7 @@ void Quillon::ReleaseScreenCapture() {
 }
 
 void Quillon::DrawPopupFrame(HDC hDC, const CMenuItem& item, LONG /*cx*/, LONG cy, LONG itemTop) {
-    const LONG border = MenuBorder();
+    const LONG border = PaintedMenuBorder();
     if (border != qlBorderFlat && border != qlBorderFlatWithShadow) return;
     // NT 3 popups have no border this painting would fit.
     if (ApiDeclares::IsWindowsNT3()) return;

@@ -39,10 +39,10 @@ public:
         if (radioBullet) shown = nullptr;
         // An empty picture, or one neither bitmap nor icon, leaves the cell as it is.
         hasPicture = DrawablePicture(shown, picture);
-        style = q.HighlightStyle();
-        border = q.MenuBorder();
+        style = q.PaintedHighlightStyle();
+        border = q.PaintedMenuBorder();
         rtl = q.RightToLeft();
-        background = q.BackgroundPicture() != nullptr;
+        background = q.PaintedBackgroundPicture() != nullptr;
         // The control's own sizes at the DPI painted for.
         const SystemMenuMetrics& metrics = q.MenuMetrics();
         px1 = metrics.Scale(1);

@@ -4,11 +4,13 @@ list(APPEND QUILLON_CONTROL_SOURCES
   ${CMAKE_SOURCE_DIR}/render/BarItem.cpp
   ${CMAKE_SOURCE_DIR}/render/Colors.cpp
   ${CMAKE_SOURCE_DIR}/render/ColorUtils.cpp
+  ${CMAKE_SOURCE_DIR}/render/ColorScheme.cpp
   ${CMAKE_SOURCE_DIR}/render/Highlight.cpp
   ${CMAKE_SOURCE_DIR}/render/HotTracking.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemDrawing.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemFontSelection.cpp
   ${CMAKE_SOURCE_DIR}/render/ItemText.cpp
+  ${CMAKE_SOURCE_DIR}/render/MenuBarBackground.cpp
   ${CMAKE_SOURCE_DIR}/render/MakePicture.cpp
   ${CMAKE_SOURCE_DIR}/render/PictureDrawing.cpp
   ${CMAKE_SOURCE_DIR}/render/PictureMetrics.cpp

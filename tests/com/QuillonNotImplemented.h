@@ -63,6 +63,8 @@ struct QuillonNotImplemented : public _Quillon {
     STDMETHODIMP CaptureScreen(IPictureDisp**) override { return E_NOTIMPL; }
     STDMETHODIMP get_BackgroundPicture(IPictureDisp**) override { return E_NOTIMPL; }
     STDMETHODIMP putref_BackgroundPicture(IPictureDisp*) override { return E_NOTIMPL; }
+    STDMETHODIMP get_ColorScheme(qlColorScheme*) override { return E_NOTIMPL; }
+    STDMETHODIMP put_ColorScheme(qlColorScheme) override { return E_NOTIMPL; }
 };
 
 }  // namespace quillon::test

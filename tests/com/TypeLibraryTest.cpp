@@ -128,7 +128,7 @@ TEST_F(TypeLibraryTest, TypesInLibraryOrder) {
         {L"_CMenuItem", TKIND_INTERFACE},         {L"CMenuItem", TKIND_COCLASS},
         {L"__Quillon", TKIND_DISPATCH},           {L"qlHighlight", TKIND_ENUM},
         {L"qlBorder", TKIND_ENUM},                {L"qlTooltipStyle", TKIND_ENUM},
-        {L"qlLanguage", TKIND_ENUM}};
+        {L"qlLanguage", TKIND_ENUM},              {L"qlColorScheme", TKIND_ENUM}};
     ASSERT_EQ(expected.size(), lib->GetTypeInfoCount());
     for (UINT i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(expected[i].first, Name(i)) << i;
@@ -266,12 +266,14 @@ std::vector<QuillonRow> QuillonTable() {
     rows.push_back({M, 0x60030062, L"CaptureScreen", {}, L"Picture*", L""});
     prop(0x68030064, L"BackgroundPicture", L"Picture*", L"Returns or sets the popup menu background picture",
          INVOKE_PROPERTYPUTREF);
+    prop(0x6803006B, L"ColorScheme", L"qlColorScheme",
+         L"Returns or sets the colour scheme of the menus: Classic, Dark, or Auto to follow the user's app theme");
     return rows;
 }
 
 TEST_F(TypeLibraryTest, QuillonEntriesInOrderWithTheirSignaturesAndHelp) {
     const auto rows = QuillonTable();
-    ASSERT_EQ(58u, rows.size());
+    ASSERT_EQ(60u, rows.size());
     for (ITypeInfo* vt : {typelib::InterfaceInfoOf(IID__Quillon), Info(IID__Quillon).get()}) {
         ASSERT_NE(nullptr, vt);
         TYPEATTR* ta = nullptr;

@@ -288,7 +288,7 @@ TEST_F(PersistedProperties, KeysAreWrittenAndReadInTheirOrder) {
     ASSERT_EQ(S_OK, q.container.Load(bag.get()));
     // The fields first, then the keys that go through their setters.
     EXPECT_EQ((std::vector<std::wstring>{L"AutoShowHelp", L"HighlightStyle", L"BorderStyle", L"CheckMark",
-                                         L"UseCustomColors", L"MenuBackground", L"BitmapBackground",
+                                         L"UseCustomColors", L"ColorScheme", L"MenuBackground", L"BitmapBackground",
                                          L"MenuBarBackground", L"TextColor", L"DisabledTextColor",
                                          L"HighlightedTextColor", L"MenuHighlight", L"MenuHighlightBorder",
                                          L"TootipBackground", L"TootipTextColor", L"RightToLeft",

@@ -110,6 +110,8 @@ Library Build() {
     quillon.push_back({Kind::Method, DISPID_CaptureScreen, L"CaptureScreen", {}, PictureObject});
     property(DISPID_BackgroundPicture, L"BackgroundPicture", PictureObject,
              L"Returns or sets the popup menu background picture", Kind::PropSet);
+    property(DISPID_ColorScheme, L"ColorScheme", Enum(L"qlColorScheme"),
+             L"Returns or sets the colour scheme of the menus: Classic, Dark, or Auto to follow the user's app theme");
     t.push_back({TypeKind::DualInterface, L"_Quillon", IID__Quillon, nullptr, kHiddenDual, std::move(quillon)});
     t.push_back({TypeKind::CoClass, L"Quillon", CLSID_Quillon, L"Quillon menu enhancement control",
                  TYPEFLAG_FCONTROL | TYPEFLAG_FCANCREATE,
@@ -194,6 +196,8 @@ Library Build() {
     t.push_back({TypeKind::Enumeration, L"qlLanguage", kNoGuid, nullptr, 0, {}, {},
                  Self({L"English", L"Korean", L"Japanese", L"Italian", L"French", L"Spanish", L"German",
                        L"Chinese(Traditional)", L"Chinese(Simplified)", L"Auto"})});
+    t.push_back({TypeKind::Enumeration, L"qlColorScheme", kNoGuid, nullptr, 0, {}, {},
+                 Self({L"Classic", L"Dark", L"Auto"})});
     return lib;
 }
 
