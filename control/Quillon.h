@@ -554,8 +554,14 @@ public:
 private:
     // Item painters. OnDrawItem and OnMenuChar: render/ItemDrawing.cpp;
     // popup items: render/PopupItem.cpp; bar items: render/BarItem.cpp.
-    void DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy);
-    void DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop);
+    // `hideAccessKeys`: the menu was opened with the mouse and the user's
+    // keyboard cues are off (ODS_NOACCEL): no underlines.
+    void DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, bool hideAccessKeys = false);
+    void DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop,
+                       bool hideAccessKeys = false);
+    // Where the system draws a submenu's arrow after an owner-drawn item:
+    // the control draws its own there and keeps the system's out.
+    RECT SubmenuArrowCell(const RECT& item) const;
     void DrawItemFrame(HDC hDC, const RECT& rect, bool closeBottom);
 
     // Popup border, shadows and background tiles (render/PopupFrame.cpp,

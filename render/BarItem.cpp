@@ -17,7 +17,7 @@ constexpr UINT kBarTextFormat = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
 
 }  // namespace
 
-void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy) {
+void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, bool hideAccessKeys) {
     const bool disabled = item.Disabled();
     // 1. Background.
     Trap([&] {
@@ -53,7 +53,8 @@ void Quillon::DrawBarItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG
         const RECT r{pictureWidth, 0, cx, cy};
         const LONG shift = m_menuMetrics.Scale(1);
         const RECT shifted{r.left + shift, r.top + shift, r.right, r.bottom};
-        const UINT format = kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0);
+        const UINT format =
+            kBarTextFormat | (RightToLeft() ? DT_RTLREADING : 0) | (hideAccessKeys ? DT_HIDEPREFIX : 0);
         ItemFontSelection fonts(*this, hDC);
         fonts.Use(GetCachedItemFont(item, false));
         DrawItemTextWithEmboss(hDC, {item.Caption(), r, format, item.Language(), item.UnicodeText()}, color, disabled && !selected,

@@ -92,10 +92,11 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
     // 7.
     if (userDrawn == VARIANT_FALSE) {
         Trap([&] {
+            const bool hideAccessKeys = (dis.itemState & ODS_NOACCEL) != 0;
             if (item->IsTopLevel())
-                DrawBarItem(*item.get(), dis.hDC, selected, cx, cy);
+                DrawBarItem(*item.get(), dis.hDC, selected, cx, cy, hideAccessKeys);
             else
-                DrawPopupItem(*item.get(), dis.hDC, selected, cx, cy, dis.rcItem.top);
+                DrawPopupItem(*item.get(), dis.hDC, selected, cx, cy, dis.rcItem.top, hideAccessKeys);
         });
     }
     // 8.
@@ -106,9 +107,24 @@ void Quillon::OnDrawItem(HWND, WPARAM, LPARAM lParam, bool& route, LRESULT& resu
         else
             SetViewportOrgEx(dis.hDC, saved.x, saved.y, nullptr);
     });
+    // The system draws a submenu's arrow on an opaque box after the item;
+    // the item has its own, so the system's is clipped away.
+    Trap([&] {
+        if (userDrawn != VARIANT_FALSE || item->IsTopLevel() || !item->HasSubMenus()) return;
+        const RECT cell = SubmenuArrowCell(dis.rcItem);
+        ExcludeClipRect(dis.hDC, cell.left, cell.top, cell.right, cell.bottom);
+    });
     // 9.
     route = false;
     result = 1;
+}
+
+RECT Quillon::SubmenuArrowCell(const RECT& item) const {
+    const LONG w = m_menuMetrics.CheckWidth();
+    // Right to left the system puts it on the left, where it orders the
+    // menu right to left (where menus know that order).
+    if (RightToLeft() && ApiDeclares::MenusKnowRightOrder()) return {item.left, item.top, item.left + w, item.bottom};
+    return {item.right - w, item.top, item.right, item.bottom};
 }
 
 void Quillon::OnMenuChar(HWND hwnd, WPARAM wParam, LPARAM lParam, bool& route, LRESULT& result) {

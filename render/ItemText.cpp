@@ -59,9 +59,17 @@ void DrawWideText(HDC hDC, const std::string& bytes, const RECT& rect, UINT form
 
 }  // namespace
 
-void DrawItemText(HDC hDC, const std::wstring& text, const RECT& rect, UINT format, LONG language,
+void DrawItemText(HDC hDC, const std::wstring& given, const RECT& rect, UINT format, LONG language,
                   bool unicodeText) noexcept {
     try {
+        // Wine's DrawText underlines the access key even with DT_HIDEPREFIX:
+        // there the marks are taken out, as the system would hide them.
+        std::wstring stripped;
+        if ((format & DT_HIDEPREFIX) && ApiDeclares::RunningOnWine()) {
+            stripped = WithoutAccessMarks(given);
+            format = (format & ~static_cast<UINT>(DT_HIDEPREFIX)) | DT_NOPREFIX;
+        }
+        const std::wstring& text = (format & DT_NOPREFIX) && !stripped.empty() ? stripped : given;
         RECT r = rect;
         std::string ansi;
         // A text the ANSI code page cannot carry is drawn as it is, whoever wrote it.

@@ -25,8 +25,8 @@ void FillPlain(HDC hDC, LONG left, LONG top, LONG right, LONG bottom, COLORREF c
 // One popup item being painted: what the steps share.
 class PopupItemPainter {
 public:
-    PopupItemPainter(Quillon& q, CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy)
-        : q(q), item(item), dc(hDC), selected(selected), cx(cx), cy(cy) {}
+    PopupItemPainter(Quillon& q, CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, bool hideAccessKeys)
+        : q(q), item(item), dc(hDC), selected(selected), cx(cx), cy(cy), hideAccessKeys(hideAccessKeys) {}
 
     void Gather(const PictureMetrics* checkMark) {
         picW = q.GetPictureColumnWidth(item);
@@ -161,7 +161,8 @@ public:
     // Caption and shortcut, into `target` (the item DC, or the XOR mask).
     void Texts(HDC target, bool xorPath) {
         SetBkMode(target, TRANSPARENT);
-        const UINT format = kPopupTextFormat | (rtl ? kRightToLeftTextFormat : 0);
+        const UINT format =
+            kPopupTextFormat | (rtl ? kRightToLeftTextFormat : 0) | (hideAccessKeys ? DT_HIDEPREFIX : 0);
         COLORREF color = PaintColor(q, selected ? ColorRole::HighlightedTextColor : ColorRole::TextColor);
         if (item.Disabled()) color = PaintColor(q, ColorRole::DisabledTextColor);
         if (xorPath) color = RGB(255, 255, 255);
@@ -186,6 +187,27 @@ public:
             DrawItemTextWithEmboss(target, {item.ShortcutText(), r, format, item.Language(), item.UnicodeText()}, color, emboss,
                                    shifted, embossColor);
         });
+    }
+
+    // A submenu's arrow, in the text's colour, pointing away from the text
+    // side; drawn column by column, so it stays crisp at any size.
+    void SubmenuArrow() {
+        const LONG cellW = q.MenuMetrics().CheckWidth();
+        // The arrow sits beside the shadow's room, on the text side of the cell.
+        const LONG left = rtl ? 0 : cx - dx - cellW;
+        LONG h = cellW / 2;
+        if (h % 2 == 0) --h;
+        if (h < 3) h = 3;
+        const LONG w = (h + 1) / 2;
+        const LONG x0 = left + (cellW - w) / 2, y0 = (height - h) / 2;
+        COLORREF color = PaintColor(q, selected ? ColorRole::HighlightedTextColor : ColorRole::TextColor);
+        if (item.Disabled()) color = PaintColor(q, ColorRole::DisabledTextColor);
+        SolidBrush brush(color);
+        for (LONG i = 0; i < w; ++i) {
+            const LONG column = rtl ? x0 + w - 1 - i : x0 + i;
+            RECT span{column, y0 + i, column + 1, y0 + h - i};
+            FillRect(dc, &span, brush.get());
+        }
     }
 
     // The texts drawn white on black into a one-bit mask, then XORed onto
@@ -218,6 +240,7 @@ public:
     LONG picW = 0, keyW = 0, dx = 0, dy = 0, height = 0;
     LONG px1 = 1, px2 = 2, shadowWidth = 2, textGap = 6, minBullet = 4;  // 96-DPI sizes, scaled
     LONG style = 0, border = 0;
+    bool hideAccessKeys;
     bool rtl = false, background = false;
     bool ownPicture = false;  // the item has a picture of its own
     bool hasPicture = false;  // a picture to draw in the cell: its own or the check mark
@@ -238,8 +261,9 @@ void DrawItemTextWithEmboss(HDC hDC, const ItemText& text, COLORREF color, bool 
     DrawItemText(hDC, text.text, text.rect, text.format, text.language, text.unicodeText);
 }
 
-void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop) {
-    PopupItemPainter p(*this, item, hDC, selected, cx, cy);
+void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LONG cy, LONG itemTop,
+                            bool hideAccessKeys) {
+    PopupItemPainter p(*this, item, hDC, selected, cx, cy, hideAccessKeys);
     // 1.
     Trap([&] {
         PictureMetrics checkMark;
@@ -264,6 +288,7 @@ void Quillon::DrawPopupItem(CMenuItem& item, HDC hDC, bool selected, LONG cx, LO
         Trap([&] { p.XorTexts(); });
     else
         Trap([&] { p.Texts(hDC, false); });
+    if (item.HasSubMenus()) Trap([&] { p.SubmenuArrow(); });
 }
 
 }  // namespace quillon
