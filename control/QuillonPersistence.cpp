@@ -175,6 +175,7 @@ struct PropertyPersistence {
         Trap([&] {
             if (auto v = ReadBool(bag, L"AutoShowHelp", true)) q.m_bAutoShowHelp = *v;
         });
+        const LONG styleAtAttachment = q.m_HighlightStyle;
         Trap([&] {
             if (auto v = ReadLong(bag, L"HighlightStyle", 1)) q.m_HighlightStyle = *v;
         });
@@ -187,11 +188,14 @@ struct PropertyPersistence {
         Trap([&] {
             if (auto v = ReadBool(bag, L"UseCustomColors", false)) q.m_bUseCustomColors = *v;
         });
-        // The scheme first: the colours below were saved against its defaults.
+        // The scheme before the colours, which were saved against its
+        // defaults; those are computed as at the attachment above, and only
+        // for a scheme that has defaults of its own.
         Trap([&] {
             if (auto v = ReadLong(bag, L"ColorScheme", qlColorSchemeClassic)) {
+                const bool schemeDefaults = q.m_colorScheme.Chosen() != *v || *v != qlColorSchemeClassic;
                 q.m_colorScheme.Choose(*v);
-                q.ComputeDefaultColors();
+                if (schemeDefaults) q.m_defaultColors = q.m_colorScheme.Defaults(styleAtAttachment);
             }
         });
         const DefaultColors d = q.m_defaultColors;

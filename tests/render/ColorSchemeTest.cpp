@@ -119,6 +119,22 @@ TEST(ColorScheme, AutoFollowsTheAppThemeWhileRunningAndTheBarIsGivenBack) {
 
 TEST(ColorScheme, OnlyASchemeOtherThanClassicIsSavedAndDarkComesBack) {
     RecordingWindow form;
+    {
+        // A form saved before: colours it left out load as they always did.
+        auto saved = PropertyBag::Create();
+        HostedControl q(form.hwnd());
+        ASSERT_EQ(S_OK, q->put_HighlightStyle(qlHighlightXP));
+        ASSERT_EQ(S_OK, q->put_UseCustomColors(VARIANT_TRUE));
+        ASSERT_EQ(S_OK, q.container.Save(saved.get()));
+        ASSERT_EQ(nullptr, saved->Get(L"HighlightedTextColor"));
+        q.Close();
+        TestContainer container(form.hwnd());
+        ASSERT_EQ(S_OK, container.Create(QuillonFactory()));
+        ASSERT_EQ(S_OK, container.Load(saved.get()));
+        EXPECT_EQ(ComputeSystemDefaultColors(qlHighlightHorizontalLeftToRight)[ColorRole::HighlightedTextColor],
+                  QuillonOf(container)->CustomColor(ColorRole::HighlightedTextColor));
+        container.Close();
+    }
     auto bag = PropertyBag::Create();
     {
         HostedControl q(form.hwnd());
