@@ -144,10 +144,10 @@ STDMETHODIMP ControlSite::GetExtendedControl(IDispatch** extender) {
     return S_OK;
 }
 
-// The form's coordinates are pixels.
+// The form's coordinates are pixels at the form's DPI.
 STDMETHODIMP ControlSite::TransformCoords(POINTL* himetric, POINTF* container, DWORD flags) {
     if (!himetric || !container) return E_POINTER;
-    const int px = ScreenPixelsPerInch(LOGPIXELSX), py = ScreenPixelsPerInch(LOGPIXELSY);
+    const int px = DpiOf(m_form), py = px;
     if (flags & XFORMCOORDS_HIMETRICTOCONTAINER) {
         container->x = static_cast<float>(himetric->x) * px / 2540.0f;
         container->y = static_cast<float>(himetric->y) * py / 2540.0f;

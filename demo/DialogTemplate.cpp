@@ -53,15 +53,16 @@ struct Running {
 };
 
 void ApplyLayout(HWND dialog, const DialogLayout& layout) {
+    const int dpi = DpiOf(dialog);
     for (const DialogControl& c : layout.controls) {
         if (HWND w = GetDlgItem(dialog, c.id))
-            MoveWindow(w, TwipsToPixelsX(c.left), TwipsToPixelsY(c.top), TwipsToPixelsX(c.width),
-                       TwipsToPixelsY(c.height), FALSE);
+            MoveWindow(w, TwipsToPixels(c.left, dpi), TwipsToPixels(c.top, dpi), TwipsToPixels(c.width, dpi),
+                       TwipsToPixels(c.height, dpi), FALSE);
     }
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-    const SIZE size = WindowSizeForClient(TwipsToPixelsX(layout.clientWidth), TwipsToPixelsY(layout.clientHeight),
-                                          style, exStyle, false);
+    const SIZE size = WindowSizeForClient(TwipsToPixels(layout.clientWidth, dpi),
+                                          TwipsToPixels(layout.clientHeight, dpi), style, exStyle, false, dpi);
     // Centred on the owner, kept on its monitor's work area.
     RECT owner{};
     HWND ownerWindow = GetWindow(dialog, GW_OWNER);

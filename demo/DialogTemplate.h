@@ -1,7 +1,7 @@
 #pragma once
 // Modal dialogs laid out in twips: an in-memory dialog template declares the
 // controls in tab order; when the dialog opens they are placed and the client
-// area sized in pixels of the screen's resolution.
+// area sized in pixels of the dialog's DPI.
 #include <windows.h>
 #include <vector>
 

@@ -246,8 +246,9 @@ void Show() {
     }
     g_form = new (std::nothrow) Form();
     if (!g_form) return;
-    const SIZE size = WindowSizeForClient(TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips),
-                                          kStyle, WS_EX_MDICHILD, false);
+    const int dpi = DpiOf(app.mdiClient);
+    const SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                                          TwipsToPixels(kClientHeightTwips, dpi), kStyle, WS_EX_MDICHILD, false, dpi);
     HWND child = CreateWindowExW(WS_EX_MDICHILD, kClassName, kCaption, kStyle | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                  size.cx, size.cy, app.mdiClient, nullptr, app.instance, nullptr);
     if (!child && g_form) {

@@ -35,6 +35,8 @@ private:
 };
 
 FrameEvents g_events;
+HFONT g_statusFont = nullptr;  // Label1's font when the stock one does not fit the frame's DPI
+int g_dpi = 96;                // the DPI the frame and its child are laid out for
 
 void ShowAboutBox() {
     if (auto* control = TheApp().Control()) control->ShowAboutBox();
@@ -44,7 +46,7 @@ void LayOut(HWND frame) {
     App& app = TheApp();
     RECT rc{};
     GetClientRect(frame, &rc);
-    const int status = TwipsToPixelsY(kStatusHeightTwips);
+    const int status = TwipsToPixels(kStatusHeightTwips, DpiOf(frame));
     if (app.statusBox) MoveWindow(app.statusBox, 0, rc.bottom - status, rc.right, status, TRUE);
     if (app.mdiClient) MoveWindow(app.mdiClient, 0, 0, rc.right, rc.bottom > status ? rc.bottom - status : 0, TRUE);
 }
@@ -57,6 +59,45 @@ BOOL CALLBACK CancelOwnedDialog(HWND window, LPARAM frame) {
     if (GetWindow(window, GW_OWNER) == reinterpret_cast<HWND>(frame) && lstrcmpW(cls, L"#32770") == 0)
         PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
     return TRUE;
+}
+
+// The stock GUI font is made for the system's DPI; on a monitor of another
+// DPI Label1 gets a copy of it scaled to that.
+void SetStatusFont(HWND frame) {
+    HWND label = TheApp().statusText;
+    if (!label) return;
+    auto stock = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const int dpi = DpiOf(frame), system = DpiOf(nullptr);
+    HFONT scaled = nullptr;
+    LOGFONTW lf{};
+    if (dpi != system && GetObjectW(stock, sizeof lf, &lf) == sizeof lf) {
+        lf.lfHeight = MulDiv(lf.lfHeight, dpi, system);
+        scaled = CreateFontIndirectW(&lf);
+    }
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(scaled ? scaled : stock), IsWindowVisible(label));
+    if (g_statusFont) DeleteObject(g_statusFont);
+    g_statusFont = scaled;
+}
+
+// Moved to a monitor of another DPI: the frame takes the rectangle the
+// system suggests, its MDI children are scaled alike (the system leaves
+// child windows as they are) and the status line gets its font for the DPI.
+void OnDpiChanged(HWND frame, int dpi, const RECT& suggested) {
+    const int old = g_dpi;
+    g_dpi = dpi;
+    SetWindowPos(frame, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    HWND client = TheApp().mdiClient;
+    for (HWND child = client ? GetWindow(client, GW_CHILD) : nullptr; child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsIconic(child) || IsZoomed(child)) continue;  // the MDI client places those itself
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, client, reinterpret_cast<POINT*>(&r), 2);
+        SetWindowPos(child, nullptr, MulDiv(r.left, dpi, old), MulDiv(r.top, dpi, old),
+                     MulDiv(r.right - r.left, dpi, old), MulDiv(r.bottom - r.top, dpi, old),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetStatusFont(frame);
 }
 
 void CloseFrame(HWND frame) {
@@ -82,9 +123,8 @@ bool OnCreate(HWND frame) {
                                          0, 0, 0, 0, app.statusBox,
                                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kLabelId)), app.instance,
                                          nullptr);
-    // The dialog font, not the bold system font of a bare static control
-    // (a stock object: nothing to delete).
-    if (app.statusText) SendMessageW(app.statusText, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // The dialog font, not the bold system font of a bare static control.
+    SetStatusFont(frame);
     return app.mdiClient != nullptr;
 }
 
@@ -125,6 +165,9 @@ LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             LayOut(hwnd);
             return 0;  // not DefFrameProc: it would give the client the whole area
+        case WM_DPICHANGED:
+            OnDpiChanged(hwnd, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_COMMAND:
             if (OnCommand(hwnd, wParam, lParam)) return 0;
             break;
@@ -147,6 +190,8 @@ LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCDESTROY:
             app.frame = app.mdiClient = app.statusBox = app.statusText = nullptr;
             app.frameMenu = nullptr;  // destroyed with the window it was on
+            if (g_statusFont) DeleteObject(g_statusFont);  // Label1 is gone
+            g_statusFont = nullptr;
             break;
         default:
             break;
@@ -197,14 +242,23 @@ bool Register(HINSTANCE instance) {
 HWND Create(int showCommand) {
     App& app = TheApp();
     app.frameMenu = CreateFrameMenu();
-    const SIZE size = WindowSizeForClient(TwipsToPixelsX(kClientWidthTwips), TwipsToPixelsY(kClientHeightTwips),
-                                          kFrameStyle, 0, true);
+    // Sized for the system's DPI first; where the frame lands on a monitor
+    // of another DPI, again for that one.
+    g_dpi = DpiOf(nullptr);
+    SIZE size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, g_dpi), TwipsToPixels(kClientHeightTwips, g_dpi),
+                                    kFrameStyle, 0, true, g_dpi);
     HWND frame = CreateWindowExW(0, kClassName, kCaption, kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx, size.cy,
                                  nullptr, app.frameMenu, app.instance, nullptr);
     if (!frame) {
         DestroyMenu(app.frameMenu);
         app.frameMenu = nullptr;
         return nullptr;
+    }
+    if (const int dpi = DpiOf(frame); dpi != g_dpi) {
+        g_dpi = dpi;
+        size = WindowSizeForClient(TwipsToPixels(kClientWidthTwips, dpi), TwipsToPixels(kClientHeightTwips, dpi),
+                                   kFrameStyle, 0, true, dpi);
+        SetWindowPos(frame, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     // Frame load.
     app.quillon.Create(frame, app.folder, &g_events);

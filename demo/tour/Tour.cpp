@@ -1,13 +1,17 @@
 #include "demo/tour/Tour.h"
 #include <commctrl.h>
+#include <olectl.h>
 #include <oleauto.h>
 #include <shellapi.h>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
+#include "demo/ComPtr.h"
 #include "demo/Dialogs.h"
 #include "demo/MenuIds.h"
+#include "demo/Twips.h"
 #include "demo/tour/TourReport.h"
 #include "demo/tour/TourScript.h"
 #include "demo/tour/TourShot.h"
@@ -81,7 +85,7 @@ std::wstring Number(long v) { return std::to_wstring(v); }
 class Tour {
 public:
     Tour(HWND frame, IDispatch* control, std::wstring folder)
-        : m_frame(frame), m_control(control), m_folder(std::move(folder)) {
+        : m_frame(frame), m_control(control), m_folder(std::move(folder)), m_dpi(DpiOf(frame)) {
         if (m_control) m_control->AddRef();
         m_script.onTimeout = [this](const std::wstring& failure) {
             m_report.Add(Result{false, failure});
@@ -154,6 +158,9 @@ private:
     void AboutAndFrameMenu();
 
     bool Get(const wchar_t* property, long& value) const;
+    ComPtr<IPicture> DefaultPicture(const std::wstring& caption) const;
+    bool FilePicturesFitTheDpi(std::wstring& detail) const;
+    LONG Px(int pixelsAt96) const { return MulDiv(pixelsAt96, m_dpi, 96); }
     std::wstring Status() const { return TextOf(StatusLine(m_frame)); }
     bool CaptionsAre(bool german, std::wstring& detail) const;
     void Recover();
@@ -167,6 +174,7 @@ private:
     HWND m_frame;
     IDispatch* m_control;
     std::wstring m_folder;
+    int m_dpi;  // the frame's
     Script m_script;
     Report m_report;
     UINT_PTR m_timer = 0;
@@ -322,10 +330,10 @@ void Tour::OpenDialog(UINT command, const wchar_t* caption) {
 }
 
 void Tour::ClickButton(const wchar_t* dialog, const std::wstring& button) {
-    m_script.Do([dialog, button] {
+    m_script.Do([this, dialog, button] {
         HWND w = ButtonByCaption(FindDialog(dialog), button);
         RECT r{};
-        if (w && GetWindowRect(w, &r)) Click({r.left + 8, (r.top + r.bottom) / 2});
+        if (w && GetWindowRect(w, &r)) Click({r.left + Px(8), (r.top + r.bottom) / 2});
     });
     m_script.Pause(150);
 }
@@ -354,6 +362,75 @@ bool Tour::Get(const wchar_t* property, long& value) const {
     if (FAILED(hr)) return false;
     value = V_I4(&number);
     return true;
+}
+
+ComPtr<IPicture> Tour::DefaultPicture(const std::wstring& caption) const {
+    ComPtr<IPicture> picture;
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR name = const_cast<LPOLESTR>(L"GetDefaultPicture");
+    if (!m_control || FAILED(m_control->GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id))) return picture;
+    VARIANT argument, result;
+    VariantInit(&argument);
+    VariantInit(&result);
+    V_VT(&argument) = VT_BSTR;
+    V_BSTR(&argument) = SysAllocString(caption.c_str());
+    DISPPARAMS params{&argument, nullptr, 1, 0};
+    if (SUCCEEDED(m_control->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
+                                    nullptr)) &&
+        (V_VT(&result) == VT_DISPATCH || V_VT(&result) == VT_UNKNOWN) && V_UNKNOWN(&result))
+        V_UNKNOWN(&result)->QueryInterface(IID_IPicture, reinterpret_cast<void**>(picture.Out()));
+    VariantClear(&argument);
+    VariantClear(&result);
+    return picture;
+}
+
+// The File menu's pictures are MulDiv(16, dpi, 96) pixels tall on the
+// screen, whether the library has icons of that size or smaller ones are
+// scaled. An icon's art need not fill its square: each picture's ink on the
+// screen is set against the ink of the control's icon for that item drawn at
+// its own size. Measured with no background picture, over the plain picture
+// column; the item height goes into the detail for the comparison of tours.
+bool Tour::FilePicturesFitTheDpi(std::wstring& detail) const {
+    HMENU file = Level(cmd::FileOpen, 0);
+    const UINT pictured[] = {cmd::FileOpen, cmd::FilePrintSetup, cmd::FilePrint, cmd::FileExit};
+    const int expected = MulDiv(16, m_dpi, 96);
+    int screenInk = 0, iconInk = 0, iconSize = 0;
+    LONG itemHeight = 0;
+    std::wstring items;
+    for (UINT command : pictured) {
+        const std::wstring caption = ItemText(file, command);
+        RECT item{};
+        if (!file || !GetMenuItemRect(nullptr, file, PositionOf(file, command), &item)) {
+            detail = L"no rectangle for " + caption;
+            return false;
+        }
+        itemHeight = item.bottom - item.top;
+        // The picture column: from the item's left edge as far as the top row keeps its colour.
+        const Shot shot = CaptureScreen(item);
+        const COLORREF column = shot.At(item.left, item.top);
+        RECT cell{item.left, item.top, item.left, item.bottom};
+        while (cell.right < item.left + 2 * itemHeight && shot.At(cell.right, item.top) == column) ++cell.right;
+        const int onScreen = InkHeight(shot, cell, column);
+        const ComPtr<IPicture> picture = DefaultPicture(caption);
+        OLE_HANDLE handle = 0;
+        SHORT type = PICTYPE_NONE;
+        int size = 0, own = 0;
+        if (picture && SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_ICON &&
+            SUCCEEDED(picture->get_Handle(&handle)))
+            own = IconInkHeight(reinterpret_cast<HICON>(static_cast<UINT_PTR>(handle)), column, size);
+        if (!own || (iconSize && size != iconSize)) {
+            detail = L"no icon for " + caption + L" (or one of another size)";
+            return false;
+        }
+        iconSize = size;
+        screenInk += onScreen;
+        iconInk += own;
+        items += (items.empty() ? L"" : L", ") + caption + L" " + Number(long(onScreen)) + L"/" + Number(long(own));
+    }
+    const double drawn = static_cast<double>(screenInk) * iconSize / iconInk;
+    detail = Number(long(m_dpi)) + L" DPI: item height " + Number(long(itemHeight)) + L", pictures " + Number(drawn) +
+             L" px (ink on screen/in the " + Number(long(iconSize)) + L"-px icon: " + items + L")";
+    return std::abs(drawn - expected) <= 1.0 && itemHeight >= expected;
 }
 
 bool Tour::CaptionsAre(bool german, std::wstring& detail) const {
@@ -397,6 +474,11 @@ void Tour::Menus() {
         DeleteObject(font);
         detail = face;
         return lstrcmpiW(face, L"Marlett") == 0;
+    });
+    Check(L"DemoHost is per-monitor DPI aware", [this](std::wstring& detail) {
+        const int awareness = DpiAwareness();
+        detail = L"awareness " + Number(long(awareness)) + L", the frame at " + Number(long(m_dpi)) + L" DPI";
+        return awareness == 2;
     });
     Check(L"the menu bar shows File, Edit, View, Tools and Help and no TrackMenu", [this](std::wstring& detail) {
         HMENU bar = Bar();
@@ -813,6 +895,8 @@ void Tour::Backgrounds() {
     Hover(cmd::FileSaveAs, 0);
     Snap(L"custom-colors-on", L"File > Use Custom Colors: the demo's colours, with the dark red text colour (128) "
                               L"that None set.");
+    Check(L"the File menu's pictures are MulDiv(16, dpi, 96) pixels tall",
+          [this](std::wstring& detail) { return FilePicturesFitTheDpi(detail); });
     CloseMenus();
 
     Step(L"background-clouds");

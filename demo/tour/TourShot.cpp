@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include "demo/Twips.h"
 #include "demo/tour/TourWindows.h"
 #include "tools/png/PngWriter.h"
 
@@ -60,7 +61,8 @@ RECT SceneRect(HWND frame) {
         if (!GetWindowRect(w, &r) || r.right <= r.left || r.bottom <= r.top) continue;
         UnionRect(&scene, &scene, &r);
     }
-    InflateRect(&scene, 6, 6);
+    const int margin = MulDiv(6, DpiOf(frame), 96);
+    InflateRect(&scene, margin, margin);
     RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     IntersectRect(&scene, &scene, &screen);
     return scene;
@@ -112,6 +114,55 @@ double CloudShare(const Shot& shot, RECT area) {
             if (std::abs(g - gg) <= 6 && std::abs(b - bb) <= 6) ++cloud;
         }
     return total ? static_cast<double>(cloud) / total : 0.0;
+}
+
+int InkHeight(const Shot& shot, RECT area, COLORREF background) {
+    int first = -1, last = -1;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF c = shot.At(x, y);
+            if (c == CLR_INVALID || c == background) continue;
+            if (first < 0) first = y;
+            last = y;
+            break;
+        }
+    return first < 0 ? 0 : last - first + 1;
+}
+
+int IconInkHeight(HICON icon, COLORREF background, int& size) {
+    size = 0;
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bm{};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
+    const int w = bm.bmWidth, h = info.hbmColor ? bm.bmHeight : bm.bmHeight / 2;  // a mask alone holds AND and XOR
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (w <= 0 || h <= 0) return 0;
+    size = h;
+    Shot shot;
+    shot.where = RECT{0, 0, w, h};
+    shot.width = w;
+    shot.height = h;
+    BITMAPINFO bi{};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP dib = dc ? CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (dib && bits) {
+        HGDIOBJ old = SelectObject(dc, dib);
+        HBRUSH brush = CreateSolidBrush(background);
+        FillRect(dc, &shot.where, brush);
+        DeleteObject(brush);
+        DrawIconEx(dc, 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
+        GdiFlush();
+        const auto* px = static_cast<const uint8_t*>(bits);  // BGRA
+        for (int i = 0; i < w * h; ++i) shot.bgr.insert(shot.bgr.end(), px + i * 4, px + i * 4 + 3);
+        SelectObject(dc, old);
+    }
+    if (dib) DeleteObject(dib);
+    if (dc) DeleteDC(dc);
+    return InkHeight(shot, shot.where, background);
 }
 
 namespace {

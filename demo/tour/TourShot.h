@@ -29,6 +29,13 @@ double DominantShare(const Shot& shot, RECT area);
 // blue-to-white ramp of its palette, white itself left out.
 double CloudShare(const Shot& shot, RECT area);
 
+// Rows of `area` from the first to the last that hold a pixel other than
+// `background` (0 when none does).
+int InkHeight(const Shot& shot, RECT area, COLORREF background);
+// The same for `icon` drawn at its own size over `background`; `size` gets
+// that size's height.
+int IconInkHeight(HICON icon, COLORREF background, int& size);
+
 // How well `text`, drawn in `font` in `area` (centred as a menu bar item, or
 // from the left as a popup item), covers the ink of the shot there
 // (intersection over union of the ink and the drawn pixels, best over small

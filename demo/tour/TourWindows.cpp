@@ -178,6 +178,18 @@ HWND StatusLine(HWND frame) {
     return nullptr;
 }
 
+int DpiAwareness() {
+    using GetContextFn = HANDLE(WINAPI*)();
+    using AwarenessFn = int(WINAPI*)(HANDLE);
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto context = reinterpret_cast<GetContextFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    const auto awareness = reinterpret_cast<AwarenessFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (context && awareness) return awareness(context());
+    return IsProcessDPIAware() ? 1 : 0;
+}
+
 HWND VisibleTooltip() {
     for (HWND w : ThreadWindows(TOOLTIPS_CLASSW)) {
         RECT r{};

@@ -44,6 +44,10 @@ bool IsChecked(HWND button);
 // The status line: the static control in the frame's bottom picture box.
 HWND StatusLine(HWND frame);
 
+// This thread's DPI awareness: 2 per monitor, 1 system, 0 none; where the
+// system cannot tell (before Windows 10 1607), 1 when aware at all.
+int DpiAwareness();
+
 // The visible tooltip window of this thread; null when none is shown.
 HWND VisibleTooltip();
 std::wstring TooltipText(HWND tip);

@@ -2,9 +2,11 @@
 // without it, by DemoHost.exe --tour <artifacts>/tour started here): it drives the program with real input,
 // saves a PNG per step with index.html and writes tour-results.txt. The tour
 // must finish on its own, pass every check it makes and leave every picture
-// its page shows.
+// its page shows. The demo command's tour at 144 DPI is checked by the same
+// tests, and its File menu against the 96-DPI tour's.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <fstream>
 #include <regex>
 #include <set>
@@ -66,16 +68,20 @@ struct TourRun {
     DWORD exitCode = 0;
 };
 
-// Set when the README's demo command already made the tour (a Unix path).
-std::string TourMadeByDemoCommand() {
+// A tour the README's demo command already made (a Unix path in `variable`):
+// QUILL_TOUR_MADE, the one checked, and QUILL_TOUR_REFERENCE, the 96-DPI
+// tour a tour at another DPI is compared with.
+std::string TourFolder(const char* variable) {
     char path[MAX_PATH] = {};
-    const DWORD n = GetEnvironmentVariableA("QUILL_TOUR_MADE", path, MAX_PATH);
+    const DWORD n = GetEnvironmentVariableA(variable, path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return {};
     std::string folder = std::string("Z:") + path;
     for (char& c : folder)
         if (c == '/') c = '\\';
     return folder;
 }
+
+std::string TourMadeByDemoCommand() { return TourFolder("QUILL_TOUR_MADE"); }
 
 const TourRun& RunTourOnce() {
     static TourRun run = [] {
@@ -169,6 +175,8 @@ TEST(DemoTour, EveryCheckPasses) {
         "Help > About shows the control's about box",
         "with no child open the bar shows the frame's File and Help",
         "a fresh child checks English again",
+        "DemoHost is per-monitor DPI aware",
+        "the File menu's pictures are MulDiv(16, dpi, 96) pixels tall",
     };
     for (const char* check : required) {
         bool found = false;
@@ -176,6 +184,38 @@ TEST(DemoTour, EveryCheckPasses) {
         EXPECT_TRUE(found) << "no passed check: " << check;
     }
     EXPECT_GE(passed, 40);
+}
+
+// What the tour measured of the File menu: "<dpi> DPI: item height <pixels>".
+struct FileMenuSize {
+    int dpi = 0, itemHeight = 0;
+};
+
+FileMenuSize FileMenuSizeIn(const std::string& folder) {
+    const std::string results = ReadFile(folder + "\\tour-results.txt");
+    std::smatch m;
+    FileMenuSize size;
+    if (std::regex_search(results, m, std::regex("([0-9]+) DPI: item height ([0-9]+)")))
+        size = {std::stoi(m[1]), std::stoi(m[2])};
+    return size;
+}
+
+// The tour ran at the DPI its prefix was given, and there the File menu's
+// items are taller than at 96 DPI in the ratio of the resolutions.
+TEST(DemoTour, RunsAtItsDpiWithTheFileMenuScaled) {
+    const FileMenuSize size = FileMenuSizeIn(RunTourOnce().folder);
+    ASSERT_GT(size.itemHeight, 0) << "no File menu item height in the tour's results";
+    char wanted[16] = {};
+    if (GetEnvironmentVariableA("QUILL_TOUR_DPI", wanted, sizeof wanted)) {
+        EXPECT_EQ(std::atoi(wanted), size.dpi);
+    }
+    const std::string reference = TourFolder("QUILL_TOUR_REFERENCE");
+    if (reference.empty()) return;
+    const FileMenuSize base = FileMenuSizeIn(reference);
+    ASSERT_EQ(96, base.dpi) << "the reference tour in " << reference;
+    ASSERT_GT(base.itemHeight, 0);
+    EXPECT_NEAR(size.dpi / 96.0, static_cast<double>(size.itemHeight) / base.itemHeight, 0.1)
+        << "item height " << size.itemHeight << " at " << size.dpi << " DPI, " << base.itemHeight << " at 96 DPI";
 }
 
 TEST(DemoTour, PageShowsEveryScreenshotWithACaption) {
@@ -191,7 +231,7 @@ TEST(DemoTour, PageShowsEveryScreenshotWithACaption) {
         shown.insert(file);
     }
     EXPECT_GE(shown.size(), 40u);
-    // Every step of the tour that the README and the issue name.
+    // Every step of the tour that the README names.
     for (const char* step : {"-start.png", "-zoom-in-tooltip.png", "-fonts-arial-tooltip.png", "-popup-menu.png",
                              "-highlight-radial.png", "-border-flat-with-shadow.png", "-tooltip-dialog.png",
                              "-language-german.png", "-right-to-left.png", "-background-clouds.png",
