@@ -6,17 +6,44 @@ std::wstring ItemCollection::KeyOf(LONG_PTR itemData) {
     return L"MENU_" + std::to_wstring(static_cast<long long>(itemData));
 }
 
+bool ItemCollection::ValueOfKey(const std::wstring& key, ULONG_PTR& value) {
+    static constexpr wchar_t kPrefix[] = L"MENU_";
+    constexpr size_t kPrefixLength = sizeof kPrefix / sizeof kPrefix[0] - 1;
+    if (key.compare(0, kPrefixLength, kPrefix) != 0) return false;
+    size_t i = kPrefixLength;
+    const bool negative = i < key.size() && key[i] == L'-';
+    if (negative) ++i;
+    if (i == key.size()) return false;
+    // KeyOf writes a LONG_PTR; its bits are the value.
+    unsigned long long magnitude = 0;
+    for (; i < key.size(); ++i) {
+        if (key[i] < L'0' || key[i] > L'9') return false;
+        const unsigned digit = static_cast<unsigned>(key[i] - L'0');
+        if (magnitude > (~0ull - digit) / 10) return false;
+        magnitude = magnitude * 10 + digit;
+    }
+    const unsigned long long bits = negative ? 0ull - magnitude : magnitude;
+    value = static_cast<ULONG_PTR>(bits);
+    return KeyOf(static_cast<LONG_PTR>(value)) == key;
+}
+
 bool ItemCollection::Add(const std::wstring& key, CMenuItem* item) {
     if (!item || m_index.count(key)) return false;
     m_items.push_back({key, ComPtr<CMenuItem>(item), item->HMenu()});
     m_index.emplace(key, std::prev(m_items.end()));
     m_byMenu[item->HMenu()].insert(key);
+    m_byItemData.emplace(item->AccessibleData(), item);
     return true;
 }
 
 CMenuItem* ItemCollection::Find(const std::wstring& key) const {
     auto it = m_index.find(key);
     return it == m_index.end() ? nullptr : it->second->item.get();
+}
+
+CMenuItem* ItemCollection::FindByItemData(ULONG_PTR itemData) const {
+    auto it = m_byItemData.find(itemData);
+    return it == m_byItemData.end() ? nullptr : it->second;
 }
 
 void ItemCollection::Unlist(const Entry& entry) {
@@ -33,6 +60,9 @@ ComPtr<CMenuItem> ItemCollection::Remove(const std::wstring& key) {
     Entries::iterator entry = it->second;
     m_index.erase(it);
     Unlist(*entry);
+    // The block leaves with its record, before the record may go.
+    auto block = m_byItemData.find(entry->item->AccessibleData());
+    if (block != m_byItemData.end() && block->second == entry->item.get()) m_byItemData.erase(block);
     removed = std::move(entry->item);
     m_items.erase(entry);
     return removed;

@@ -1,9 +1,10 @@
 #pragma once
-// Where a control's record serials start. The serials are the item data of
-// the items it converts, so two controls alive in one process must never
-// share one: each control holds the lowest free block of serials while it
-// lives. The first control of a process counts from 1001 as ever; a second
-// alive at the same time counts from the next block.
+// Where a control's record serials start. A serial names its record (the
+// record's key, and the serial its accessible-name block carries), so two
+// controls alive in one process never share one: each control holds the
+// lowest free block of serials while it lives. The first control of a
+// process counts from 1001 as ever; a second alive at the same time counts
+// from the next block.
 #include <windows.h>
 
 namespace quillon {

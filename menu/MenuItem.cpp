@@ -202,6 +202,7 @@ void CMenuItem::SetLanguage(LONG language) {
 void CMenuItem::SetItemData(LONG v) {
     if (v == m_ItemData) return;
     m_ItemData = v;
+    m_AccessibleName.SetSerial(v);
     m_Dirty = true;
 }
 
@@ -209,6 +210,7 @@ void CMenuItem::SetMenuText(const std::wstring& text) {
     m_Caption.clear();
     m_ShortcutText.clear();
     m_MenuText = text;
+    m_AccessibleName.SetText(text);
     m_AccessKey = 0;
     const size_t amp = text.find(L'&');
     if (amp != std::wstring::npos && amp + 1 < text.size()) m_AccessKey = AnsiCode(UpperCase(text[amp + 1]));

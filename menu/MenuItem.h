@@ -9,6 +9,7 @@
 #include "control/QuillonInterfaces.h"
 #include "control/ole/ComPtr.h"
 #include "control/ole/DualDispatch.h"
+#include "menu/AccessibleName.h"
 #include "menu/FontProperties.h"
 #include "render/PictureMetrics.h"
 
@@ -98,9 +99,14 @@ public:
     // (MFT_RADIOCHECK) and the menu's default item (MFS_DEFAULT).
     bool RadioCheck() const { return (m_AppliedType & MFT_RADIOCHECK) != 0; }
     bool DefaultItem() const { return (static_cast<UINT>(m_AppliedFlags) & MFS_DEFAULT) != 0; }
+    // The record's serial: its key is made from it.
     LONG ItemData() const { return m_ItemData; }
     // A different value marks the record for a new conversion.
     void SetItemData(LONG v);
+    // The item data of the item once converted: the address of the record's
+    // accessible-name block, which holds the menu text for screen readers.
+    ULONG_PTR AccessibleData() const noexcept { return m_AccessibleName.Value(); }
+    const AccessibleName& AccessibleNameBlock() const noexcept { return m_AccessibleName; }
     bool Dirty() const { return m_Dirty; }
     void SetDirty(bool v) { m_Dirty = v; }
     // The host's lets, for the control's own use (same rules).
@@ -219,6 +225,7 @@ private:
     UINT m_AddedType = 0;
     ULONG_PTR m_HostData = 0;
     LONG m_ItemData = 0;
+    AccessibleName m_AccessibleName;
     bool m_Dirty = false;
     LONG m_Language = 0;
 

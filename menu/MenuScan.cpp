@@ -42,6 +42,36 @@ MENUITEMINFOW ItemTypeAndState(HMENU menu, UINT position) {
     return info;
 }
 
+// The item as the host made it: its own data, and without the type bits
+// the conversion added. An item the host has since made something else
+// than owner-drawn keeps its type.
+void GiveItemBack(HMENU menu, UINT position, const MENUITEMINFOW& now, const CMenuItem& record) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    info.dwItemData = record.HostData();
+    if (now.fType & MFT_OWNERDRAW) {
+        info.fMask |= MIIM_FTYPE;
+        info.fType = now.fType & ~record.AddedType();
+    }
+    SetMenuItemInfoW(menu, position, TRUE, &info);
+}
+
+// A record about to go: an item of a menu that still holds its block gets
+// its own data back, so that no item is left with the address of a freed
+// block, which a later block could take.
+void GiveItemBackIfHeld(const CMenuItem& record) {
+    HMENU menu = HandleOf<HMENU>(record.HMenu());
+    if (!menu || !IsMenu(menu)) return;
+    const int count = GetMenuItemCount(menu);
+    for (int p = 0; p < count; ++p) {
+        const MENUITEMINFOW now = ItemTypeAndState(menu, static_cast<UINT>(p));
+        if (now.dwItemData != record.AccessibleData()) continue;
+        GiveItemBack(menu, static_cast<UINT>(p), now, record);
+        return;
+    }
+}
+
 // `Item(key)` of a late-bound collection, as an object (AddRef'd) or null.
 IDispatch* ItemByKey(IDispatch* collection, const std::wstring& key) {
     const DISPID id = LateBound::MemberId(collection, L"Item");
@@ -75,11 +105,17 @@ std::wstring Quillon::GetMenuText(HMENU menu, int position) { return MenuTextOf(
 // --- the item collection ----------------------------------------------------------
 
 CMenuItem* Quillon::GetMenuItemByKey(const std::wstring& key) const {
-    return m_colMenuItems ? m_colMenuItems->Find(key) : nullptr;
+    if (!m_colMenuItems) return nullptr;
+    if (CMenuItem* record = m_colMenuItems->Find(key)) return record;
+    // A key made from a converted item's data names that item's record.
+    ULONG_PTR itemData = 0;
+    return ItemCollection::ValueOfKey(key, itemData) ? m_colMenuItems->FindByItemData(itemData) : nullptr;
 }
 
 CMenuItem* Quillon::RecordOfItem(ULONG_PTR itemData, HMENU menu) const {
-    CMenuItem* record = GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(itemData)));
+    // Looked up among this control's live blocks, never read through: the
+    // host's own data and the blocks of a released control are not there.
+    CMenuItem* record = m_colMenuItems ? m_colMenuItems->FindByItemData(itemData) : nullptr;
     if (!record || (menu && HandleOf<HMENU>(record->HMenu()) != menu)) return nullptr;
     return record;
 }
@@ -114,8 +150,8 @@ CMenuItem* Quillon::FindMenuItem(HMENU menu, int position) const {
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_DATA;
-    GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info);
-    return GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(info.dwItemData)));
+    if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info) || !m_colMenuItems) return nullptr;
+    return m_colMenuItems->FindByItemData(info.dwItemData);
 }
 
 void Quillon::PurgeDeadItems() {
@@ -201,6 +237,7 @@ void Quillon::ScanPopupMenu(HWND hwnd, HMENU menu, LONG parentId, bool topLevel,
 void Quillon::DropRecord(const std::wstring& key) {
     ComPtr<CMenuItem> old = m_colMenuItems ? m_colMenuItems->Remove(key) : ComPtr<CMenuItem>();
     if (!old) return;
+    Trap([&] { GiveItemBackIfHeld(*old.get()); });
     // A host may still hold the record: its fonts and picture go now all the same.
     old->SetCaptionFont(nullptr);
     old->SetShortcutFont(nullptr);
@@ -223,12 +260,7 @@ void Quillon::RestoreConvertedItems(HWND window) {
                 const MENUITEMINFOW now = ItemTypeAndState(menu, static_cast<UINT>(p));
                 const CMenuItem* record = (now.fType & MFT_OWNERDRAW) ? RecordOfItem(now.dwItemData, menu) : nullptr;
                 if (!record || (!windowsMenu && record->Hwnd() != only)) return;
-                MENUITEMINFOW info{};
-                info.cbSize = sizeof info;
-                info.fMask = MIIM_FTYPE | MIIM_DATA;
-                info.fType = now.fType & ~record->AddedType();
-                info.dwItemData = record->HostData();
-                SetMenuItemInfoW(menu, static_cast<UINT>(p), TRUE, &info);
+                GiveItemBack(menu, static_cast<UINT>(p), now, *record);
             });
         }
     }
@@ -399,8 +431,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         now = ItemTypeAndState(menu, position);
         changed = item->MenuText() != s || now.fType != item->AppliedType() ||
                   now.fState != static_cast<UINT>(item->AppliedFlags()) ||
-                  now.dwItemData != static_cast<ULONG_PTR>(static_cast<ULONG>(item->ItemData())) || item->Dirty() ||
-                  topLevel;
+                  now.dwItemData != item->AccessibleData() || item->Dirty() || topLevel;
     });
     if (!changed) return item;
     // 16.
@@ -422,14 +453,14 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
             now = ItemTypeAndState(menu, position);
         });
     }
-    // 18.-19. Owner-drawn, with the record's serial as item data. Only the
-    // type and the data change: identifier, submenu, state and every type
-    // flag the host set stay (radio check, column breaks, the default item).
-    // A separator stays a separator for the system, so that it can be
-    // neither selected nor chosen.
+    // 18.-19. Owner-drawn, with the record's accessible-name block as item
+    // data, so that screen readers find the item's name. Only the type and
+    // the data change: identifier, submenu, state and every type flag the
+    // host set stay (radio check, column breaks, the default item). A
+    // separator stays a separator for the system, so that it can be neither
+    // selected nor chosen.
     Trap([&] {
-        const bool ours = (now.fType & MFT_OWNERDRAW) &&
-                          now.dwItemData == static_cast<ULONG_PTR>(static_cast<ULONG>(item->ItemData()));
+        const bool ours = (now.fType & MFT_OWNERDRAW) && now.dwItemData == item->AccessibleData();
         const UINT hostType = now.fType & ~(ours ? item->AddedType() : 0u);
         const UINT wanted = MFT_OWNERDRAW | (RightToLeft() ? RightToLeftType() : 0u);
         const UINT added = wanted & ~hostType;
@@ -437,7 +468,7 @@ ComPtr<CMenuItem> Quillon::FixMenuItemStyle(HWND hwnd, HMENU menu, LONG parentId
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = hostType | added;
-        info.dwItemData = static_cast<ULONG>(item->ItemData());
+        info.dwItemData = item->AccessibleData();
         if (!ours) item->SetHostData(now.dwItemData);
         if (!SetMenuItemInfoW(menu, position, TRUE, &info)) return;
         item->SetAppliedType(info.fType, added);

@@ -170,7 +170,7 @@ struct MenuForm {
         info.cbSize = sizeof info;
         info.fMask = MIIM_DATA;
         if (!GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) return nullptr;
-        return q()->GetMenuItemByKey(ItemCollection::KeyOf(static_cast<LONG_PTR>(info.dwItemData)));
+        return q()->RecordOfItem(info.dwItemData);
     }
     MEASUREITEMSTRUCT Measure(ULONG_PTR itemData, LRESULT* answer = nullptr) {
         MEASUREITEMSTRUCT mis{};
@@ -181,7 +181,7 @@ struct MenuForm {
         return mis;
     }
     MEASUREITEMSTRUCT Measure(const CMenuItem* item, LRESULT* answer = nullptr) {
-        return Measure(static_cast<ULONG_PTR>(static_cast<ULONG>(item->ItemData())), answer);
+        return Measure(item->AccessibleData(), answer);
     }
     ~MenuForm() {
         control.reset();

@@ -52,7 +52,7 @@ TEST(MenuScan, DropDownItemsBecomeOwnerDrawnRecordsWithPositions) {
 
     for (int p = 0; p < 3; ++p) {
         EXPECT_TRUE(TypeOf(popup, p) & MFT_OWNERDRAW) << p;
-        EXPECT_EQ(DataOf(popup, p), static_cast<ULONG_PTR>(form.Record(popup, p)->ItemData())) << p;
+        EXPECT_EQ(DataOf(popup, p), form.Record(popup, p)->AccessibleData()) << p;
     }
     // The system still knows the separator as one, and the texts stay.
     EXPECT_TRUE(TypeOf(popup, 1) & MFT_SEPARATOR);
@@ -166,7 +166,7 @@ TEST(MenuScan, TheFirstRecordIsMenu1001AndTheMenuBarIsScanned) {
     EXPECT_TRUE(file->IsTopLevel());
     EXPECT_TRUE(file->HasSubMenus());
     EXPECT_EQ(file->Hwnd(), HandleValue(form.q()->OwnerWindow()));
-    EXPECT_EQ(DataOf(bar, 0), 1001u);
+    EXPECT_EQ(DataOf(bar, 0), file->AccessibleData());
     EXPECT_TRUE(TypeOf(bar, 0) & MFT_OWNERDRAW);
     EXPECT_NE(GetSubMenu(bar, 0), nullptr);
     EXPECT_EQ(form.q()->ItemSerial(), 1002);
