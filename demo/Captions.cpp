@@ -26,6 +26,14 @@ const CaptionRow kRows[] = {
     {cmd::TrackCut, {L"Cu&t", L"Couper", L"Ausschneiden", L"Taglia", L"Cortar"}},
     {cmd::TrackPaste, {L"&Paste", L"Coller", L"Einfügen", L"Incolla", L"Pegar"}},
     {cmd::TrackUndo, {L"&Undo", L"Annuler", L"Rückgängig", L"Annulla", L"Deshacer"}},
+    {cmd::ColorScheme0 + 0, {L"&Classic", L"Classique", L"Klassisch", L"Classico", L"Clásico"}},
+    {cmd::ColorScheme0 + 1, {L"&Dark", L"Sombre", L"Dunkel", L"Scuro", L"Oscuro"}},
+    {cmd::ColorScheme0 + 2, {L"&Auto", L"Automatique", L"Automatisch", L"Automatico", L"Automático"}},
+};
+
+const CaptionRow kSubmenuRows[] = {
+    {cmd::ColorScheme0,
+     {L"&Colour Scheme", L"Jeu de couleurs", L"Farbschema", L"Schema colori", L"Esquema de colores"}},
 };
 
 }  // namespace
@@ -33,6 +41,11 @@ const CaptionRow kRows[] = {
 const CaptionRow* CaptionRows(int* count) {
     if (count) *count = static_cast<int>(sizeof kRows / sizeof kRows[0]);
     return kRows;
+}
+
+const CaptionRow* SubmenuCaptionRows(int* count) {
+    if (count) *count = static_cast<int>(sizeof kSubmenuRows / sizeof kSubmenuRows[0]);
+    return kSubmenuRows;
 }
 
 LONG ControlLanguageOf(MenuLanguage language) {

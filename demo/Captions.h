@@ -16,6 +16,9 @@ struct CaptionRow {
 // Every item whose caption follows the language, the pop-up's four included.
 const CaptionRow* CaptionRows(int* count);
 
+// Submenu items have no command: each is named by the first command of its submenu.
+const CaptionRow* SubmenuCaptionRows(int* count);
+
 // The qlLanguage value the control gets for a menu language.
 LONG ControlLanguageOf(MenuLanguage language);
 

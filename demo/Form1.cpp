@@ -36,6 +36,11 @@ void ShowMenuOnFrame(HMENU menu) {
     DrawMenuBar(app.frame);
 }
 
+void CheckColorScheme(Form& form, int scheme) {
+    for (int i = 0; i < cmd::ColorSchemeCount; ++i)
+        SetItemChecked(form.menus.bar, cmd::ColorScheme0 + static_cast<UINT>(i), i == scheme);
+}
+
 void OnLoad(Form& form) {
     form.menus = CreateChildMenus();
     const std::wstring& folder = TheApp().folder;
@@ -49,6 +54,9 @@ void OnLoad(Form& form) {
     SetItemChecked(form.menus.bar, cmd::FileUseCustomColors, custom == VARIANT_TRUE);
     SetItemChecked(form.menus.bar, cmd::FileRightToLeftMenu, rightToLeft == VARIANT_TRUE);
     SetItemChecked(form.menus.bar, cmd::LangEnglish, true);
+    quillon::qlColorScheme scheme = quillon::qlColorSchemeClassic;
+    if (auto* control = Control()) control->get_ColorScheme(&scheme);
+    CheckColorScheme(form, static_cast<int>(scheme));
 }
 
 void OnUnload(Form& form) {
@@ -107,6 +115,9 @@ void OnLanguage(Form& form, MenuLanguage language) {
         SetItemCaption(onTrack ? form.menus.track : form.menus.bar, rows[i].command,
                        rows[i].text[static_cast<int>(language)]);
     }
+    const CaptionRow* submenus = SubmenuCaptionRows(&count);
+    for (int i = 0; i < count; ++i)
+        SetSubmenuCaption(form.menus.bar, submenus[i].command, submenus[i].text[static_cast<int>(language)]);
     if (auto* control = Control()) control->put_Language(static_cast<quillon::qlLanguage>(ControlLanguageOf(language)));
 }
 
@@ -134,6 +145,12 @@ void OnCommand(Form& form, UINT command) {
     }
     if (command >= cmd::BgPicture0 && command < cmd::BgPicture0 + cmd::BgPictureCount) {
         OnBackgroundPicture(form, static_cast<int>(command - cmd::BgPicture0));
+        return;
+    }
+    if (command >= cmd::ColorScheme0 && command < cmd::ColorScheme0 + cmd::ColorSchemeCount) {
+        const int scheme = static_cast<int>(command - cmd::ColorScheme0);
+        if (control) control->put_ColorScheme(static_cast<quillon::qlColorScheme>(scheme));
+        CheckColorScheme(form, scheme);
         return;
     }
     if (command >= cmd::LangEnglish && command <= cmd::LangSpanish) {

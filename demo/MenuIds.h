@@ -54,6 +54,8 @@ inline constexpr UINT TrackPaste = 284;
 inline constexpr UINT ToolsHighlightStyle = 291;
 inline constexpr UINT ToolsBorderStyle = 292;
 inline constexpr UINT ToolsTooltipProperties = 293;
+inline constexpr UINT ColorScheme0 = 295;  // control array: Classic, Dark, Auto (qlColorScheme values)
+inline constexpr int ColorSchemeCount = 3;
 
 inline constexpr UINT HelpAbout = 301;
 

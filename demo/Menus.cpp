@@ -112,6 +112,21 @@ ChildMenus CreateChildMenus() {
     Item(tools, cmd::ToolsHighlightStyle, L"Highlight Style ...");
     Item(tools, cmd::ToolsBorderStyle, L"Border Style...");
     Item(tools, cmd::ToolsTooltipProperties, L"Tooltip Properties ...");
+    Separator(tools);
+    // Radio-check items from the start: the control takes an item's type as
+    // it finds it, and CheckMenuItem later changes only the state.
+    HMENU scheme = CreatePopupMenu();
+    static const wchar_t* const kSchemes[cmd::ColorSchemeCount] = {L"&Classic", L"&Dark", L"&Auto"};
+    for (int i = 0; i < cmd::ColorSchemeCount; ++i) {
+        const UINT command = cmd::ColorScheme0 + static_cast<UINT>(i);
+        Item(scheme, command, kSchemes[i], i == 0 ? MF_CHECKED : 0);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE;
+        info.fType = MFT_STRING | MFT_RADIOCHECK;
+        SetMenuItemInfoW(scheme, command, FALSE, &info);
+    }
+    Popup(tools, scheme, L"&Colour Scheme");
     Popup(menus.bar, tools, L"&Tools");
 
     HMENU help = CreatePopupMenu();
@@ -135,6 +150,45 @@ void SetItemCaption(HMENU menu, UINT command, const wchar_t* caption) {
     info.fMask = MIIM_STRING;
     info.dwTypeData = text.data();
     SetMenuItemInfoW(menu, command, FALSE, &info);
+}
+
+namespace {
+
+bool HoldsDirectly(HMENU menu, UINT command) {
+    const int n = GetMenuItemCount(menu);
+    for (int i = 0; i < n; ++i)
+        if (!GetSubMenu(menu, i) && GetMenuItemID(menu, i) == command) return true;
+    return false;
+}
+
+// The menu and position of the submenu item whose submenu holds `command` itself.
+bool FindSubmenuItem(HMENU menu, UINT command, HMENU& parent, int& position) {
+    const int n = menu ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < n; ++i) {
+        HMENU sub = GetSubMenu(menu, i);
+        if (!sub) continue;
+        if (HoldsDirectly(sub, command)) {
+            parent = menu;
+            position = i;
+            return true;
+        }
+        if (FindSubmenuItem(sub, command, parent, position)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void SetSubmenuCaption(HMENU bar, UINT inside, const wchar_t* caption) {
+    HMENU parent = nullptr;
+    int position = -1;
+    if (!FindSubmenuItem(bar, inside, parent, position)) return;
+    std::wstring text = caption;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    info.dwTypeData = text.data();
+    SetMenuItemInfoW(parent, static_cast<UINT>(position), TRUE, &info);
 }
 
 std::wstring ItemCaption(HMENU menu, UINT command) {

@@ -16,6 +16,8 @@ ChildMenus CreateChildMenus();
 
 // Replaces an item's caption and keeps its shortcut text ("\tCtrl+C").
 void SetItemCaption(HMENU menu, UINT command, const wchar_t* caption);
+// Replaces the caption of the submenu item whose submenu holds `inside`.
+void SetSubmenuCaption(HMENU bar, UINT inside, const wchar_t* caption);
 // The caption without the shortcut text.
 std::wstring ItemCaption(HMENU menu, UINT command);
 

@@ -3,6 +3,7 @@
 #include <olectl.h>
 #include <oleauto.h>
 #include <shellapi.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -156,6 +157,18 @@ private:
     void RightToLeft();
     void Backgrounds();
     void AboutAndFrameMenu();
+    void ColorSchemes();
+    void DisabledPictures();
+    void KeyboardCues();
+    void SubmenuArrows();
+
+    void SaveFigure(const Shot& shot, const std::wstring& name, const std::wstring& caption);
+    // The rectangle of `command`'s item in the shown menu on `level`; empty when none.
+    RECT ItemRect(UINT command, int level) const;
+    // High contrast as Wine's programs read it: the registry value, then the
+    // colour-change message the control follows.
+    void SetHighContrast(bool on);
+    void RestoreHighContrast();
 
     bool Get(const wchar_t* property, long& value) const;
     ComPtr<IPicture> DefaultPicture(const std::wstring& caption) const;
@@ -188,6 +201,12 @@ private:
     double m_highlightShare[10] = {};
     double m_noneClouds = 0;
     long m_saved[5] = {};
+    bool m_highContrastSet = false;  // the registry value is the tour's until restored
+    bool m_highContrastHad = false;  // whether there was one before
+    std::wstring m_highContrastWas;
+    Shot m_mouseShot, m_keyboardShot;
+    HHOOK m_hook = nullptr;
+    int m_mouseNoAccel = 0, m_keyboardNoAccel = 0, m_menuItemsDrawn = 0;
 };
 
 Tour* g_tour = nullptr;
@@ -204,15 +223,19 @@ void Tour::Step(const std::wstring& name) {
 void Tour::Snap(const std::wstring& name, const std::wstring& caption) {
     m_script.Do([this, name, caption] {
         m_shot = CaptureScreen(SceneRect(m_frame));
-        wchar_t number[8];
-        std::swprintf(number, 8, L"%02d", m_report.FigureCount() + 1);
-        const std::wstring file = std::wstring(number) + L"-" + name + L".png";
-        if (SavePng(m_shot, m_folder + L"\\" + file)) {
-            m_report.Add(Figure{file, caption});
-        } else {
-            m_report.Add(Result{false, L"screenshot " + file + L" is saved"});
-        }
+        SaveFigure(m_shot, name, caption);
     });
+}
+
+void Tour::SaveFigure(const Shot& shot, const std::wstring& name, const std::wstring& caption) {
+    wchar_t number[8];
+    std::swprintf(number, 8, L"%02d", m_report.FigureCount() + 1);
+    const std::wstring file = std::wstring(number) + L"-" + name + L".png";
+    if (SavePng(shot, m_folder + L"\\" + file)) {
+        m_report.Add(Figure{file, caption});
+    } else {
+        m_report.Add(Result{false, L"screenshot " + file + L" is saved"});
+    }
 }
 
 void Tour::Check(const std::wstring& name, std::function<bool(std::wstring& detail)> test) {
@@ -595,7 +618,8 @@ void Tour::Menus() {
               return Status() == L"Zoom out of current document";
           });
     Snap(L"zoom-out-status", L"View > Zoom Out: the status line follows the item under the mouse.");
-    SwitchAndSnap(cmd::ToolsTooltipProperties, L"tools-menu", L"The Tools menu with the three dialogs.");
+    SwitchAndSnap(cmd::ToolsTooltipProperties, L"tools-menu",
+                  L"The Tools menu with the three dialogs and the Colour Scheme submenu.");
     SwitchAndSnap(cmd::HelpAbout, L"help-menu", L"The Help menu.");
     CloseMenus();
     m_script.Until([this] { return Status().empty(); }, 2000);
@@ -973,6 +997,292 @@ void Tour::AboutAndFrameMenu() {
     CloseMenus();
 }
 
+// ---------------------------------------------------------------------------
+// Colour schemes and accessibility, at the end so that the earlier pictures
+// keep their numbers; each leaves the control as the tour found it.
+
+namespace {
+
+// The states of the menu items drawn while the hook is in place.
+int g_menuItemsDrawn = 0, g_noAccelItems = 0;
+
+LRESULT CALLBACK WatchDrawItem(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message && message->message == WM_DRAWITEM && message->lParam) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(message->lParam);
+        if (draw->CtlType == ODT_MENU) {
+            ++g_menuItemsDrawn;
+            if (draw->itemState & ODS_NOACCEL) ++g_noAccelItems;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int Luma(COLORREF c) { return (GetRValue(c) * 30 + GetGValue(c) * 59 + GetBValue(c) * 11) / 100; }
+
+// Whether `c` lies, within rounding, between `a` and `b`: the edge of
+// anti-aliased text, a blend of its colour and the background's.
+bool Between(COLORREF c, COLORREF a, COLORREF b) {
+    const int ca[3] = {GetRValue(a), GetGValue(a), GetBValue(a)}, cb[3] = {GetRValue(b), GetGValue(b), GetBValue(b)},
+              cc[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+    double num = 0, den = 0;
+    for (int i = 0; i < 3; ++i) {
+        num += (cc[i] - ca[i]) * (cb[i] - ca[i]);
+        den += (cb[i] - ca[i]) * (cb[i] - ca[i]);
+    }
+    const double t = den > 0 ? std::clamp(num / den, 0.0, 1.0) : 0.0;
+    for (int i = 0; i < 3; ++i)
+        if (std::abs(cc[i] - (ca[i] + t * (cb[i] - ca[i]))) > 3.0) return false;
+    return true;
+}
+
+}  // namespace
+
+RECT Tour::ItemRect(UINT command, int level) const {
+    HMENU m = Level(command, level);
+    RECT r{};
+    if (!m || !GetMenuItemRect(nullptr, m, PositionOf(m, command), &r)) return RECT{};
+    return r;
+}
+
+void Tour::SetHighContrast(bool on) {
+    constexpr wchar_t kKey[] = L"Control Panel\\Accessibility\\HighContrast";
+    if (on && !m_highContrastSet) {
+        wchar_t was[32] = {};
+        DWORD size = sizeof was;
+        m_highContrastHad =
+            RegGetValueW(HKEY_CURRENT_USER, kKey, L"Flags", RRF_RT_REG_SZ, nullptr, was, &size) == ERROR_SUCCESS;
+        m_highContrastWas = m_highContrastHad ? was : L"";
+        m_highContrastSet = true;
+    }
+    const wchar_t* flags = on ? L"127" : L"126";
+    if (!on && m_highContrastHad) flags = m_highContrastWas.c_str();
+    if (!on && !m_highContrastHad) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            RegDeleteValueW(key, L"Flags");
+            RegCloseKey(key);
+        }
+    } else {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Flags", REG_SZ, flags,
+                        static_cast<DWORD>((lstrlenW(flags) + 1) * sizeof(wchar_t)));
+    }
+    if (!on) m_highContrastSet = false;
+    // Wine sends no colour change of its own: the control follows this one.
+    if (IsWindow(m_frame)) SendMessageW(m_frame, WM_SYSCOLORCHANGE, 0, 0);
+}
+
+void Tour::RestoreHighContrast() {
+    if (m_highContrastSet) SetHighContrast(false);
+}
+
+void Tour::ColorSchemes() {
+    // No picture behind the items: the scheme's own background shows.
+    Step(L"scheme-dark");
+    Choose(cmd::BgPicture0);
+    Choose(cmd::ColorScheme0 + 1);
+    CheckProperty(L"ColorScheme", 1);
+    CheckOnlyChecked(L"the Colour Scheme menu checks Dark alone", cmd::ColorScheme0, cmd::ColorSchemeCount,
+                     cmd::ColorScheme0 + 1);
+    OpenMenu(cmd::FileOpen);
+    Hover(cmd::FileOpen, 0);
+    Snap(L"scheme-dark", L"Tools > Colour Scheme > Dark: the dark palette, light text on RGB(43, 43, 43).");
+    Check(L"Dark paints the File menu's items on RGB(43,43,43) with light text", [this](std::wstring& detail) {
+        long background = 0, light = 0, total = 0;
+        for (UINT command : {cmd::FileSaveAs, cmd::FileRightToLeftMenu}) {
+            RECT r = ItemRect(command, 0);
+            r.left += 2 * (r.bottom - r.top);  // past the picture column, into the caption
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    const COLORREF c = m_shot.At(x, y);
+                    if (c == CLR_INVALID) continue;
+                    ++total;
+                    background += c == RGB(43, 43, 43);
+                    light += Luma(c) >= 200;
+                }
+        }
+        detail = Number(background) + L" of " + Number(total) + L" pixels RGB(43,43,43), " + Number(light) + L" light";
+        return total > 0 && background * 2 > total && light > 20;
+    });
+    CloseMenus();
+
+    Step(L"high-contrast");
+    m_script.Do([this] { SetHighContrast(true); });
+    m_script.Pause(300);
+    OpenMenu(cmd::FileOpen);
+    Hover(cmd::FileSaveAs, 0);
+    Snap(L"high-contrast", L"High contrast on (Wine keeps it in the registry): only the system's menu colours, a "
+                           L"plain highlight and no picture, whatever the scheme.");
+    // Captions are anti-aliased: their edges blend two of the system's colours.
+    Check(L"in high contrast the File menu's items show only system colours", [this](std::wstring& detail) {
+        const COLORREF allowed[] = {GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENUTEXT), GetSysColor(COLOR_HIGHLIGHT),
+                                    GetSysColor(COLOR_HIGHLIGHTTEXT), GetSysColor(COLOR_GRAYTEXT)};
+        auto blend = [&allowed](COLORREF c) {
+            for (COLORREF a : allowed)
+                for (COLORREF b : allowed)
+                    if (a != b && Between(c, a, b)) return true;
+            return false;
+        };
+        long blended = 0;
+        HMENU file = Level(cmd::FileOpen, 0);
+        long total = 0, other = 0;
+        COLORREF first = CLR_INVALID;
+        const int n = file ? GetMenuItemCount(file) : 0;
+        for (int i = 0; i < n; ++i) {
+            RECT r{};
+            if (!GetMenuItemRect(nullptr, file, i, &r)) continue;
+            // Pictures keep their colours: the square cell at the left is left out.
+            if (!(GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
+                r.left += (r.bottom - r.top) + Px(4);
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    const COLORREF c = m_shot.At(x, y);
+                    if (c == CLR_INVALID) continue;
+                    ++total;
+                    if (std::find(std::begin(allowed), std::end(allowed), c) != std::end(allowed)) continue;
+                    if (blend(c)) {
+                        ++blended;
+                        continue;
+                    }
+                    if (!other++) first = c;
+                }
+        }
+        detail = Number(other) + L" of " + Number(total) + L" pixels in other colours, " + Number(blended) +
+                 L" anti-aliased between two of them";
+        if (other) {
+            wchar_t rgb[40];
+            std::swprintf(rgb, 40, L", first RGB(%d,%d,%d)", GetRValue(first), GetGValue(first), GetBValue(first));
+            detail += rgb;
+        }
+        return total > 0 && other == 0;
+    });
+    CloseMenus();
+    m_script.Do([this] { SetHighContrast(false); });
+    m_script.Pause(200);
+    Choose(cmd::ColorScheme0);
+    CheckProperty(L"ColorScheme", 0);
+    CheckOnlyChecked(L"the Colour Scheme menu checks Classic alone again", cmd::ColorScheme0, cmd::ColorSchemeCount,
+                     cmd::ColorScheme0);
+}
+
+void Tour::DisabledPictures() {
+    Step(L"disabled-pictures");
+    OpenMenu(cmd::FileOpen);
+    Hover(cmd::FileSaveAs, 0);
+    Snap(L"disabled-pictures", L"File > Close and Save are disabled: their pictures grey and faded, in their own "
+                               L"shape.");
+    Check(L"a disabled item's picture keeps its shape, no uniform grey square", [this](std::wstring& detail) {
+        bool all = true;
+        for (UINT command : {cmd::FileClose, cmd::FileSave}) {
+            const RECT item = ItemRect(command, 0);
+            const COLORREF column = m_shot.At(item.left, item.top);
+            RECT cell{item.left, item.top, item.left + (item.bottom - item.top) + Px(4), item.bottom};
+            RECT box{cell.right, cell.bottom, cell.left, cell.top};
+            long ink = 0;
+            std::vector<COLORREF> colours;
+            for (int y = cell.top; y < cell.bottom; ++y)
+                for (int x = cell.left; x < cell.right; ++x) {
+                    const COLORREF c = m_shot.At(x, y);
+                    if (c == CLR_INVALID || c == column) continue;
+                    ++ink;
+                    if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                           std::max<LONG>(box.bottom, y + 1)};
+                }
+            const long area = box.right > box.left ? (box.right - box.left) * (box.bottom - box.top) : 0;
+            const bool uniformSquare = colours.size() <= 1 && ink == area;
+            detail += std::wstring(detail.empty() ? L"" : L"; ") + ItemText(Level(command, 0), command) + L" " +
+                      Number(ink) + L" px in " + Number(static_cast<long>(colours.size())) + L" colours over a " +
+                      Number(area) + L"-px box";
+            all = all && ink > 0 && !uniformSquare;
+        }
+        return all;
+    });
+    CloseMenus();
+}
+
+void Tour::KeyboardCues() {
+    Step(L"keyboard-cues");
+    m_script.Do([this] {
+        m_hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchDrawItem, nullptr, GetCurrentThreadId());
+        g_menuItemsDrawn = g_noAccelItems = 0;
+    });
+    OpenMenu(cmd::FileOpen);
+    m_script.Pause(200);
+    m_script.Do([this] {
+        m_mouseShot = CaptureScreen(SceneRect(m_frame));
+        m_mouseNoAccel = g_noAccelItems;
+        m_menuItemsDrawn = g_menuItemsDrawn;
+    });
+    CloseMenus();
+    m_script.Do([] {
+        g_menuItemsDrawn = g_noAccelItems = 0;
+        MoveMouse({GetSystemMetrics(SM_CXSCREEN) - 20, GetSystemMetrics(SM_CYSCREEN) - 20});
+    });
+    m_script.Pause(150);
+    m_script.Do([] { PressKey('F', VK_MENU); });
+    m_script.Wait(L"Alt+F opens the File menu", [this] { return PopupWindowOf(Level(cmd::FileOpen, 0)) != nullptr; });
+    m_script.Pause(250);
+    m_script.Do([this] {
+        m_keyboardShot = CaptureScreen(SceneRect(m_frame));
+        m_keyboardNoAccel = g_noAccelItems;
+        m_menuItemsDrawn += g_menuItemsDrawn;
+        if (m_hook) UnhookWindowsHookEx(m_hook);
+        m_hook = nullptr;
+    });
+    CloseMenus();
+    m_script.Do([this] {
+        if (m_mouseNoAccel == 0) {
+            m_report.Add(Result{true,
+                                L"the system passed ODS_NOACCEL to no item of the File menu opened with the mouse (" +
+                                    Number(static_cast<long>(m_menuItemsDrawn)) +
+                                    L" items drawn in both menus): the access keys show either way, so the "
+                                    L"keyboard/mouse pair of pictures is left out",
+                                true});
+            return;
+        }
+        SaveFigure(m_mouseShot, L"menu-by-mouse", L"The File menu opened with the mouse: no access-key underlines.");
+        SaveFigure(m_keyboardShot, L"menu-by-keyboard", L"The File menu opened with Alt+F: the access keys underlined.");
+        m_report.Add(Result{m_keyboardNoAccel == 0,
+                            L"the keyboard-opened menu draws its items with access keys, the mouse-opened one without "
+                            L"[ODS_NOACCEL on " + Number(static_cast<long>(m_mouseNoAccel)) + L" items by mouse, " +
+                                Number(static_cast<long>(m_keyboardNoAccel)) + L" by keyboard]"});
+    });
+}
+
+void Tour::SubmenuArrows() {
+    Step(L"submenu-arrows");
+    Choose(cmd::BgPicture0 + 2);
+    CheckOnlyChecked(L"the Background Picture menu checks Lake alone again", cmd::BgPicture0, cmd::BgPictureCount,
+                     cmd::BgPicture0 + 2);
+    OpenMenu(cmd::EditUndo);
+    Hover(cmd::EditCopy, 0);
+    Snap(L"submenu-arrows", L"The Edit menu over the lake: the submenu arrows of Fonts, Language and Background "
+                            L"Picture drawn by the control in the text colour, with nothing opaque behind them.");
+    Check(L"the submenu arrows over the lake have no white box behind them", [this](std::wstring& detail) {
+        HMENU edit = Level(cmd::EditUndo, 0);
+        long white = 0, total = 0;
+        for (UINT inside : {cmd::Font0, cmd::LangEnglish, cmd::BgPicture0}) {
+            RECT r{};
+            if (!edit || !GetMenuItemRect(nullptr, edit, PositionOf(edit, inside), &r)) {
+                detail = L"no submenu item";
+                return false;
+            }
+            r.left = r.right - (r.bottom - r.top);  // the arrow's cell
+            for (int y = r.top; y < r.bottom; ++y)
+                for (int x = r.left; x < r.right; ++x) {
+                    const COLORREF c = m_shot.At(x, y);
+                    if (c == CLR_INVALID) continue;
+                    ++total;
+                    white += c == RGB(255, 255, 255);
+                }
+        }
+        detail = Number(white) + L" white of " + Number(total) + L" pixels in the three arrow cells";
+        return total > 0 && white == 0;
+    });
+    CloseMenus();
+}
+
 void Tour::Build() {
     Menus();
     Popup();
@@ -985,6 +1295,10 @@ void Tour::Build() {
     RightToLeft();
     Backgrounds();
     AboutAndFrameMenu();
+    ColorSchemes();
+    DisabledPictures();
+    KeyboardCues();
+    SubmenuArrows();
     Step(L"finish");
 }
 
@@ -1010,6 +1324,9 @@ void Tour::Tick() {
 
 void Tour::Finish() {
     m_finished = true;
+    RestoreHighContrast();  // also when a step ran out of time
+    if (m_hook) UnhookWindowsHookEx(m_hook);
+    m_hook = nullptr;
     if (m_timer) KillTimer(nullptr, m_timer);
     m_timer = 0;
     const bool written = m_report.Write(m_folder);

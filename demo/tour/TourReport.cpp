@@ -47,13 +47,13 @@ bool MakeFolder(const std::wstring& folder) {
 
 int Report::Failures() const {
     int n = 0;
-    for (const Result& r : m_results) n += r.pass ? 0 : 1;
+    for (const Result& r : m_results) n += r.pass || r.info ? 0 : 1;
     return n;
 }
 
 bool Report::Write(const std::wstring& folder) const {
     std::string results;
-    for (const Result& r : m_results) results += (r.pass ? "PASS " : "FAIL ") + Utf8(r.check) + "\n";
+    for (const Result& r : m_results) results += (r.info ? "INFO " : r.pass ? "PASS " : "FAIL ") + Utf8(r.check) + "\n";
 
     std::string page =
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -74,7 +74,8 @@ bool Report::Write(const std::wstring& folder) const {
                 Html(f.file.substr(0, 2)) + ". " + Html(f.caption) + "</figcaption></figure>\n";
     page += "<h2>Checks</h2>\n<ul>\n";
     for (const Result& r : m_results)
-        page += std::string("<li") + (r.pass ? ">PASS " : " class=\"fail\">FAIL ") + Html(r.check) + "</li>\n";
+        page += std::string("<li") + (r.info ? ">INFO " : r.pass ? ">PASS " : " class=\"fail\">FAIL ") + Html(r.check) +
+                "</li>\n";
     page += "</ul>\n</body>\n</html>\n";
 
     const bool a = WriteText(folder + L"\\tour-results.txt", results);

@@ -14,6 +14,7 @@ struct Figure {
 struct Result {
     bool pass;
     std::wstring check;
+    bool info = false;  // an observation, no check: written as INFO, never a failure
 };
 
 class Report {

@@ -143,6 +143,8 @@ TEST(DemoTour, EveryCheckPasses) {
     ASSERT_FALSE(lines.empty()) << "no tour-results.txt in " << run.folder;
     int passed = 0;
     for (const std::string& line : lines) {
+        // INFO lines record what the system did where the tour has nothing to check.
+        if (line.rfind("INFO ", 0) == 0) continue;
         EXPECT_EQ(0u, line.rfind("PASS ", 0)) << line;
         passed += line.rfind("PASS ", 0) == 0;
     }
@@ -177,6 +179,11 @@ TEST(DemoTour, EveryCheckPasses) {
         "a fresh child checks English again",
         "DemoHost is per-monitor DPI aware",
         "the File menu's pictures are MulDiv(16, dpi, 96) pixels tall",
+        "Dark paints the File menu's items on RGB(43,43,43) with light text",
+        "in high contrast the File menu's items show only system colours",
+        "the Colour Scheme menu checks Classic alone again",
+        "a disabled item's picture keeps its shape",
+        "the submenu arrows over the lake have no white box behind them",
     };
     for (const char* check : required) {
         bool found = false;
@@ -235,7 +242,8 @@ TEST(DemoTour, PageShowsEveryScreenshotWithACaption) {
     for (const char* step : {"-start.png", "-zoom-in-tooltip.png", "-fonts-arial-tooltip.png", "-popup-menu.png",
                              "-highlight-radial.png", "-border-flat-with-shadow.png", "-tooltip-dialog.png",
                              "-language-german.png", "-right-to-left.png", "-background-clouds.png",
-                             "-custom-colors-on.png", "-about-box.png", "-frame-menu.png"}) {
+                             "-custom-colors-on.png", "-about-box.png", "-frame-menu.png", "-scheme-dark.png",
+                             "-high-contrast.png", "-disabled-pictures.png", "-submenu-arrows.png"}) {
         bool found = false;
         for (const std::string& f : shown) found = found || f.find(step) != std::string::npos;
         EXPECT_TRUE(found) << "no screenshot *" << step;
