@@ -195,6 +195,15 @@ private:
     bool m_finished = false, m_busy = false;
 
     Shot m_shot;           // the last screenshot
+    // Calls f(x, y, colour) for each pixel of `r` the last screenshot holds.
+    template <class F>
+    void ForEachShotPixel(const RECT& r, F&& f) const {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                const COLORREF c = m_shot.At(x, y);
+                if (c != CLR_INVALID) f(x, y, c);
+            }
+    }
     RECT m_hovered{};      // the item the mouse points at
     POINT m_hoverPoint{};  //
     HMENU m_track = nullptr;
@@ -1092,14 +1101,11 @@ void Tour::ColorSchemes() {
         for (UINT command : {cmd::FileSaveAs, cmd::FileRightToLeftMenu}) {
             RECT r = ItemRect(command, 0);
             r.left += 2 * (r.bottom - r.top);  // past the picture column, into the caption
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) {
-                    const COLORREF c = m_shot.At(x, y);
-                    if (c == CLR_INVALID) continue;
-                    ++total;
-                    background += c == RGB(43, 43, 43);
-                    light += Luma(c) >= 200;
-                }
+            ForEachShotPixel(r, [&](int, int, COLORREF c) {
+                ++total;
+                background += c == RGB(43, 43, 43);
+                light += Luma(c) >= 200;
+            });
         }
         detail = Number(background) + L" of " + Number(total) + L" pixels RGB(43,43,43), " + Number(light) + L" light";
         return total > 0 && background * 2 > total && light > 20;
@@ -1134,18 +1140,15 @@ void Tour::ColorSchemes() {
             // Pictures keep their colours: the square cell at the left is left out.
             if (!(GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
                 r.left += (r.bottom - r.top) + Px(4);
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) {
-                    const COLORREF c = m_shot.At(x, y);
-                    if (c == CLR_INVALID) continue;
-                    ++total;
-                    if (std::find(std::begin(allowed), std::end(allowed), c) != std::end(allowed)) continue;
-                    if (blend(c)) {
-                        ++blended;
-                        continue;
-                    }
-                    if (!other++) first = c;
+            ForEachShotPixel(r, [&](int, int, COLORREF c) {
+                ++total;
+                if (std::find(std::begin(allowed), std::end(allowed), c) != std::end(allowed)) return;
+                if (blend(c)) {
+                    ++blended;
+                    return;
                 }
+                if (!other++) first = c;
+            });
         }
         detail = Number(other) + L" of " + Number(total) + L" pixels in other colours, " + Number(blended) +
                  L" anti-aliased between two of them";
@@ -1180,15 +1183,13 @@ void Tour::DisabledPictures() {
             RECT box{cell.right, cell.bottom, cell.left, cell.top};
             long ink = 0;
             std::vector<COLORREF> colours;
-            for (int y = cell.top; y < cell.bottom; ++y)
-                for (int x = cell.left; x < cell.right; ++x) {
-                    const COLORREF c = m_shot.At(x, y);
-                    if (c == CLR_INVALID || c == column) continue;
-                    ++ink;
-                    if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
-                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
-                           std::max<LONG>(box.bottom, y + 1)};
-                }
+            ForEachShotPixel(cell, [&](int x, int y, COLORREF c) {
+                if (c == column) return;
+                ++ink;
+                if (std::find(colours.begin(), colours.end(), c) == colours.end()) colours.push_back(c);
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                       std::max<LONG>(box.bottom, y + 1)};
+            });
             const long area = box.right > box.left ? (box.right - box.left) * (box.bottom - box.top) : 0;
             const bool uniformSquare = colours.size() <= 1 && ink == area;
             detail += std::wstring(detail.empty() ? L"" : L"; ") + ItemText(Level(command, 0), command) + L" " +
@@ -1269,13 +1270,10 @@ void Tour::SubmenuArrows() {
                 return false;
             }
             r.left = r.right - (r.bottom - r.top);  // the arrow's cell
-            for (int y = r.top; y < r.bottom; ++y)
-                for (int x = r.left; x < r.right; ++x) {
-                    const COLORREF c = m_shot.At(x, y);
-                    if (c == CLR_INVALID) continue;
-                    ++total;
-                    white += c == RGB(255, 255, 255);
-                }
+            ForEachShotPixel(r, [&](int, int, COLORREF c) {
+                ++total;
+                white += c == RGB(255, 255, 255);
+            });
         }
         detail = Number(white) + L" white of " + Number(total) + L" pixels in the three arrow cells";
         return total > 0 && white == 0;
